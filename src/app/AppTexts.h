@@ -1,0 +1,4 @@
+#pragma once
+#include "platform/AppTitle.h"
+
+inline constexpr const char kDefinitionFileName[] = "FilvaneDef.ini";

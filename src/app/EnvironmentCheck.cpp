@@ -1,0 +1,70 @@
+#include "app/EnvironmentCheck.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/AppTexts.h"
+#include "app/HostHandover.h"
+#include "host/HostClasses.h"
+#include "platform/Platform.h"
+#include "platform/ShiftJis.h"
+
+namespace {
+
+constexpr std::size_t kModulePathBytes = 261;
+constexpr std::size_t kDefinitionPathBytes = 517;
+constexpr int kRequiredLevel = 2;
+
+// Folder of the running program, ending with a backslash where that still fits.
+std::string ProgramFolder() {
+    std::string module = Platform().ModuleFileName();
+    module.resize(sjis::CutLength(module.data(), module.size(), kModulePathBytes - 1));
+    std::size_t folderEnd = 0;
+    for (std::size_t i = 0; i < module.size(); ++i) {
+        if (module[i] == ':' || sjis::IsSeparatorAt(module.data(), module.size(), i)) folderEnd = i + 1;
+    }
+    std::string folder = module.substr(0, folderEnd);
+    const bool endsWithSeparator =
+        !folder.empty() && sjis::IsSeparatorAt(folder.data(), folder.size(), folder.size() - 1);
+    if (!endsWithSeparator && folder.size() + 1 < module.size()) folder += '\\';
+    return folder;
+}
+
+}  // namespace
+
+int EnvironmentStatus() {
+    std::string definition = ProgramFolder();
+    const bool endsWithSeparator =
+        !definition.empty() && sjis::IsSeparatorAt(definition.data(), definition.size(), definition.size() - 1);
+    if (!endsWithSeparator && !definition.empty() && definition.size() < kDefinitionPathBytes - 1) definition += '\\';
+    definition += kDefinitionFileName;
+    if (definition.size() >= kDefinitionPathBytes || !Platform().PathExists(definition)) return -1;
+
+    const std::string level = Platform().ReadProfileString("ProgramLevel", "QF14_G", "1", definition, 16);
+    if (level.empty()) return -1;
+    const int value = ReadDecimal(level.data(), level.size());
+    if (value == kRequiredLevel) return 0;
+    return value < kRequiredLevel ? 1 : 2;
+}
+
+const char* EnvironmentMessage(int status) {
+    switch (status) {
+    case -1: return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
+    case 1:
+        return "ご利用の連動コンポーネントは、インストールされているES_APRPACKAGENAMEでは使用できません。\n"
+               "ES_APRPACKAGENAMEの最新版を入手してインストールしてからご利用ください。";
+    case 2:
+        return "ご利用の連動コンポーネントは、インストールされているES_APRPACKAGENAMEでは使用できません。\n"
+               "連動コンポーネントの最新版を入手してインストールしてからご利用ください。";
+    default: return "";
+    }
+}
+
+bool CheckEnvironment(bool showMessages) {
+    const int status = EnvironmentStatus();
+    if (status == 0) return true;
+    if (showMessages) {
+        ClAccConnect::Inst()->DispMsg(0, EnvironmentMessage(status), kAppTitle, kMbOk | kMbIconWarning);
+    }
+    return false;
+}

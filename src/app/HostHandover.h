@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+// What the host hands over on the command line: "window,message,function,path".
+struct CHostHandover {
+    WindowHandle hostWindow = 0;
+    std::uint32_t notifyMessage = 0;
+    std::int16_t functionId = 2;
+    std::string fixedOutputPath;
+};
+
+constexpr std::size_t kMaxCommandLineBytes = 259;
+constexpr std::size_t kMaxHandoverPathBytes = 260;
+
+// True when the command line carries all three commas. Fields that are not numbers read as 0;
+// the function identifier is kept in 16 bits; the path is everything after the third comma.
+bool ParseHostHandover(const char* commandLine, CHostHandover& handover);
+
+// Reads a decimal number as the C runtime's atoi does: leading blanks, optional sign, digits up to
+// the first non-digit, 0 without digits; values beyond 32 bits saturate as the runtime's do.
+std::int32_t ReadDecimal(const char* text, std::size_t length);

@@ -1,0 +1,83 @@
+#include "headless/Transcript.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+#include "platform/Platform.h"
+#include "platform/ShiftJis.h"
+
+std::string Cp932ToUtf8(const std::string& text) {
+    iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return text;
+    std::string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        // One character at a time, so that a byte without a mapping is shown and skipped.
+        const size_t length = sjis::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        char input[2] = {text[i], length == 2 ? text[i + 1] : '\0'};
+        char output[8];
+        char* in = input;
+        char* outPtr = output;
+        size_t inLeft = length;
+        size_t outLeft = sizeof output;
+        if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
+            out += escaped;
+            iconv(converter, nullptr, nullptr, nullptr, nullptr);
+            ++i;
+            continue;
+        }
+        out.append(output, sizeof output - outLeft);
+        i += length;
+    }
+    iconv_close(converter);
+    return out;
+}
+
+namespace {
+std::string ShowLineBreaks(const std::string& utf8) {
+    std::string shown;
+    for (char c : utf8) {
+        if (c == '\n') shown += "\\n";
+        else if (c == '\r') shown += "\\r";
+        else shown += c;
+    }
+    return shown;
+}
+}  // namespace
+
+const char* IconName(unsigned style) {
+    switch (style & 0xF0u) {
+    case kMbIconWarning: return "warning";
+    case kMbIconInformation: return "information";
+    case kMbIconQuestion: return "question";
+    case 0x10u: return "error";
+    default: return "none";
+    }
+}
+
+void CTranscript::Message(unsigned style, const std::string& caption, const std::string& text) {
+    Line(std::string("MESSAGE ") + IconName(style) + " " + Cp932ToUtf8(caption) + ": " + ShowLineBreaks(Cp932ToUtf8(text)));
+}
+
+void CTranscript::Question(const std::string& caption, const std::string& text, bool yes) {
+    Line("QUESTION " + Cp932ToUtf8(caption) + ": " + ShowLineBreaks(Cp932ToUtf8(text)) + (yes ? " -> yes" : " -> no"));
+}
+
+void CTranscript::Posted(std::uintptr_t window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+    char line[160];
+    std::snprintf(line, sizeof line, "POSTED window=%llu message=%lu wparam=%ld lparam=%ld",
+                  static_cast<unsigned long long>(window), static_cast<unsigned long>(message),
+                  static_cast<long>(static_cast<std::int32_t>(wparam)), static_cast<long>(lparam));
+    Line(line);
+}
+
+void CTranscript::Result(int result) { Line("RESULT " + std::to_string(result)); }
+
+void CTranscript::Line(const std::string& utf8) {
+    std::fputs(utf8.c_str(), m_out);
+    std::fputc('\n', m_out);
+    std::fflush(m_out);
+}
