@@ -149,6 +149,11 @@ public:
     virtual void AttachSetMgr(ClSetMgr* setMgr);
     void SetCurDataID(const char* dataId);
     void AttachOptLink(ClOptLink* optLink);
+
+protected:
+    ClSetMgr* m_setMgr = nullptr;
+    ClOptLink* m_optLink = nullptr;
+    char m_dataId[16] = {};   // a copy: the caller's record need not outlive the rule object
 };
 
 // HostBCore: the fixed-asset cursor.
@@ -170,5 +175,4 @@ public:
 
 private:
     bool m_cursorOpen = false;
-    const char* m_dataId = nullptr;
 };

@@ -1,0 +1,190 @@
+#pragma once
+// In-memory Windows disk for unit tests: drive letters with their types, folders and files under
+// case-insensitive names, folder creation or removal that fails at chosen folders, new files that fail
+// after a number of bytes, and message boxes answered from a script and recorded.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/ShiftJis.h"
+
+namespace testsupport {
+
+struct CShownBox {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+    unsigned style;
+};
+
+class CScriptedDiskPlatform : public CPlatform {
+public:
+    // Set-up.
+    std::deque<int> answers;                  // answers to Yes/No questions, in order
+    std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
+    bool failMove = false;
+
+    // What happened.
+    std::vector<CShownBox> boxes;
+    std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
+    std::vector<std::string> driveQueries;    // roots given to DriveType
+
+    CScriptedDiskPlatform() { SetPlatform(this); }
+    ~CScriptedDiskPlatform() override { SetPlatform(nullptr); }
+    CScriptedDiskPlatform(const CScriptedDiskPlatform&) = delete;
+    CScriptedDiskPlatform& operator=(const CScriptedDiskPlatform&) = delete;
+
+    void MapDrive(char letter, DriveKind kind, bool writable = true) {
+        m_drives[letter] = kind;
+        if (kind == DriveKind::NoRootDir || kind == DriveKind::Unknown) return;
+        const std::string root = std::string(1, letter) + ":\\";
+        m_folders.insert(Key(root));
+        if (!writable) m_readOnly.insert(Key(root));
+    }
+    void FailMakeFolder(const std::string& path) { m_failMake.insert(Key(path)); }
+    void FailRemoveFolder(const std::string& path) { m_failRemove.insert(Key(path)); }
+    void AddShare(const std::string& root) { m_folders.insert(Key(root)); }
+    void AddFolder(const std::string& path) {
+        for (std::string key = Key(path); !IsRoot(key) && !key.empty(); key = Parent(key)) m_folders.insert(key);
+    }
+    void AddFile(const std::string& path, const std::string& content) {
+        AddFolder(Parent(Key(path)));
+        m_files[Key(path)] = content;
+    }
+    bool HasFolder(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
+    std::optional<std::string> FileContent(const std::string& path) const {
+        const auto file = m_files.find(Key(path));
+        return file == m_files.end() ? std::nullopt : std::optional<std::string>(file->second);
+    }
+    size_t FileCount() const { return m_files.size(); }
+
+    std::string ModuleFileName() override { return "C:\\PROGRAM\\LinkBeta.exe"; }
+    std::string CurrentFolder() override { return "C:\\WORK\\"; }
+    std::string TempFolder() override { return "C:\\TEMP\\"; }
+    std::string ReadProfileString(const std::string&, const std::string&, const std::string& defaultValue,
+                                  const std::string&, size_t) override {
+        return defaultValue;
+    }
+    bool PathExists(const std::string& path) override { return IsDirectory(path) || m_files.count(Key(path)); }
+    bool IsDirectory(const std::string& path) override { return m_folders.count(Key(path)) != 0; }
+    DriveKind DriveType(const std::string& root) override {
+        driveQueries.push_back(root);
+        const auto drive = root.size() == 3 && root.substr(1) == ":\\" ? m_drives.find(root[0]) : m_drives.end();
+        return drive == m_drives.end() ? DriveKind::NoRootDir : drive->second;
+    }
+    bool CanReadWrite(const std::string& path) override { return PathExists(path) && !m_readOnly.count(Key(path)); }
+    bool MakeFolder(const std::string& path) override {
+        folderLog.push_back("make " + path);
+        const std::string key = Key(path);
+        if (m_failMake.count(key) || PathExists(path) || !m_folders.count(Parent(key))) return false;
+        m_folders.insert(key);
+        return true;
+    }
+    bool RemoveFolder(const std::string& path) override {
+        folderLog.push_back("remove " + path);
+        const std::string key = Key(path);
+        if (m_failRemove.count(key) || !m_folders.count(key) || IsRoot(key)) return false;
+        for (const std::string& folder : m_folders)
+            if (Parent(folder) == key && folder != key) return false;
+        for (const auto& file : m_files)
+            if (Parent(file.first) == key) return false;
+        m_folders.erase(key);
+        return true;
+    }
+    std::unique_ptr<IFileWriter> CreateExclusive(const std::string& path) override {
+        const std::string key = Key(path);
+        if (m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
+        m_files[key].clear();
+        return std::make_unique<CWriter>(m_files[key], writeLimit);
+    }
+    bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<char>& content) override {
+        content.clear();
+        const auto file = m_files.find(Key(path));
+        if (file == m_files.end()) return false;
+        content.assign(file->second.begin(), file->second.begin() + static_cast<std::ptrdiff_t>(
+                                                                       std::min(maxBytes, file->second.size())));
+        return true;
+    }
+    bool MoveReplacing(const std::string& source, const std::string& target) override {
+        const auto file = m_files.find(Key(source));
+        if (failMove || file == m_files.end() || m_folders.count(Key(target))) return false;
+        std::string content = file->second;
+        m_files.erase(file);
+        m_files[Key(target)] = std::move(content);
+        return true;
+    }
+    bool RemoveFile(const std::string& path) override { return m_files.erase(Key(path)) != 0; }
+    std::string ToFullWidth(const std::string& text) override { return text; }
+    int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                       unsigned style) override {
+        boxes.push_back({owner, text, caption, style});
+        if ((style & 0xF) != kMbYesNo) return kIdOk;
+        if (answers.empty()) {
+            ADD_FAILURE() << "question without a scripted answer";
+            return kIdNo;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void EnableWindow(WindowHandle, bool) override {}
+    void SetForegroundWindow(WindowHandle) override {}
+    void PostToWindow(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) override {}
+
+private:
+    class CWriter : public IFileWriter {
+    public:
+        CWriter(std::string& content, std::optional<size_t> limit) : m_content(content), m_limit(limit) {}
+        bool Write(const void* data, size_t size) override {
+            if (m_failed) return false;
+            const char* bytes = static_cast<const char*>(data);
+            if (m_limit && m_content.size() + size > *m_limit) {
+                m_content.append(bytes, *m_limit - m_content.size());
+                m_failed = true;
+                return false;
+            }
+            m_content.append(bytes, size);
+            return true;
+        }
+        void Close() override {}
+
+    private:
+        std::string& m_content;
+        std::optional<size_t> m_limit;
+        bool m_failed = false;
+    };
+
+    // Windows names ignore the case of single-byte letters and a trailing separator.
+    static std::string Key(const std::string& path) {
+        std::string key = path;
+        for (size_t i = 0; i < key.size(); ++i)
+            if (key[i] >= 'a' && key[i] <= 'z' && !sjis::IsInsideDoubleByte(key.data(), key.size(), i))
+                key[i] = static_cast<char>(key[i] - 'a' + 'A');
+        if (key.size() > 3 && sjis::IsSeparatorAt(key.data(), key.size(), key.size() - 1)) key.pop_back();
+        return key;
+    }
+    static bool IsRoot(const std::string& key) { return key.size() == 3 && key[1] == ':'; }
+    static std::string Parent(const std::string& key) {
+        for (size_t i = key.size(); i-- > 0;)
+            if (sjis::IsSeparatorAt(key.data(), key.size(), i)) return key.substr(0, i == 2 && key[1] == ':' ? 3 : i);
+        return std::string();
+    }
+
+    std::map<char, DriveKind> m_drives;
+    std::set<std::string> m_folders;
+    std::set<std::string> m_readOnly;
+    std::set<std::string> m_failMake;
+    std::set<std::string> m_failRemove;
+    std::map<std::string, std::string> m_files;
+};
+
+}  // namespace testsupport
