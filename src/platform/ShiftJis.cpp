@@ -55,8 +55,8 @@ size_t CutLength(const char* text, size_t length, size_t limit) {
 
 void CopyCut(char* field, size_t width, const char* text, size_t length) {
     if (width == 0) return;
-    const size_t n = CutLength(text, length, width - 1);
-    std::memcpy(field, text, n);
+    const size_t n = text ? CutLength(text, length, width - 1) : 0;
+    if (n > 0) std::memcpy(field, text, n);
     field[n] = '\0';
 }
 

@@ -25,7 +25,7 @@ bool IsSeparatorAt(const char* text, size_t length, size_t pos);
 size_t CutLength(const char* text, size_t length, size_t limit);
 
 // Copies at most width - 1 bytes of text (cut at a character boundary) into a field of `width`
-// bytes and terminates it. The field is always terminated; width 0 writes nothing.
+// bytes and terminates it. The field is always terminated; width 0 writes nothing; a null text is empty.
 void CopyCut(char* field, size_t width, const char* text, size_t length);
 
 }  // namespace sjis

@@ -1,0 +1,118 @@
+#include "aggregation/EraCalendar.h"
+
+#include <cstring>
+#include <memory>
+
+#include "host/HostClasses.h"
+#include "platform/ShiftJis.h"
+
+namespace {
+const char kModule[] = "CmnProcHpr";
+constexpr int kSetKindData = 5;
+constexpr int kSetKindEra = 13;
+constexpr std::int32_t kLastDate = 99991231;
+constexpr HostStatus kNoSetObject = -1001;
+constexpr HostStatus kNoHostObject = -1004;
+}  // namespace
+
+bool CCmnProcHpr::IsFatal(HostStatus status) const {
+    return ClMsgMgr::Inst()->CheckFatalErrorWithMsg(status, 0, 1, m_owner) != 0;
+}
+
+// A zero status the host called fatal clears the last error rather than naming a step.
+void CCmnProcHpr::Record(HostStatus status, int line) {
+    if (status == 0)
+        ClMsgMgr::Inst()->SetLastError(0, nullptr, 0);
+    else
+        ClMsgMgr::Inst()->SetLastError(status, kModule, line);
+}
+
+int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year) {
+    std::memset(&era, 0, sizeof era);
+    ClSetMgr* setMgr = ClDataMgr::Inst()->GetSetMgr();
+    auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, 0)) : nullptr;
+    if (eras == nullptr) {
+        // No era set means no cursor either: recorded as the cursor step.
+        Record(kNoSetObject, 312);
+        return -1;
+    }
+
+    HostCursor cursor = 0;
+    HostStatus status = eras->GetCursor(&cursor);
+    if (IsFatal(status) || status != 0) {
+        // A zero status the host calls fatal still handed out a cursor.
+        if (status == 0) eras->ReleaseCursor(cursor);
+        Record(status, 312);
+        return -1;
+    }
+    status = eras->Ready(cursor);
+    if (status != 0) {
+        eras->ReleaseCursor(cursor);
+        Record(status, 319);
+        return -1;
+    }
+
+    StGENGOINFO previous{};
+    int count = 0;
+    for (;;) {
+        StGENGOINFO current{};
+        status = eras->Walk(&current, cursor);
+        if (IsFatal(status)) {
+            eras->ReleaseCursor(cursor);
+            Record(status, 339);
+            return -1;
+        }
+        if (status != 0) break;
+        if (count == 0 && date < current.startDate) {
+            eras->ReleaseCursor(cursor);
+            return -1;
+        }
+        // previous.start <= date <= current.start - 1, without forming start - 1.
+        if (count > 0 && previous.startDate <= date && date < current.startDate) break;
+        previous = current;
+        ++count;
+    }
+    eras->ReleaseCursor(cursor);
+    if (count == 0 || date > kLastDate) return -1;
+
+    era = previous;
+    if (year) *year = date / 10000 - previous.startDate / 10000 + 1;
+    return 0;
+}
+
+int CCmnProcHpr::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
+    StGENGOINFO era;
+    if (GetEraOfDate(date, era, year) != 0) return -1;
+    // The host's name may fill its 16 bytes without a terminator.
+    sjis::CopyCut(name, width, era.name, sjis::BoundedLength(era.name, sizeof era.name));
+    return 0;
+}
+
+int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
+    start = 0;
+    end = 0;
+    auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    HostStatus failure = 0;
+    std::unique_ptr<ClAccPeriod> period;
+    if (data == nullptr) {
+        failure = kNoSetObject;
+        Record(failure, 2175);
+    } else {
+        period.reset(data->GetAccPeriod());
+        if (!period) {
+            failure = kNoHostObject;
+            Record(failure, 2180);
+        }
+    }
+    if (!period) {
+        Record(failure, 607);
+        return -1;
+    }
+
+    const HostStatus status = period->GetPeriod(&start, &end);
+    const bool fatal = IsFatal(status);
+    period.reset();
+    if (!fatal) return 0;
+    Record(status, 615);
+    return -1;
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "aggregation/EraCalendar.h"
+#include "unit/fixtures/engine/EngineHost.h"
+
+namespace {
+using enginetest::RecordedErrors;
+using Change = std::function<void(hostsim::Installation&)>;
+
+class EraCalendar : public enginetest::HostTest {
+protected:
+    void Use(const Change& change) {
+        hostsim::Installation inst = enginetest::MakeInstallation();
+        change(inst);
+        hostsim::UseInstallation(inst);
+    }
+};
+
+TEST_F(EraCalendar, FindsTheEraAndTheYearWithinIt) {
+    // 平成 from 19890108, 令和 from 20190501. "X": the name was left as it was.
+    const struct { std::int32_t date; int result; const char* name; std::int32_t year; } cases[] = {
+        {19890107, -1, "X", 0},    {19890108, 0, "平成", 1},  {19891231, 0, "平成", 1}, {19900101, 0, "平成", 2},
+        {20190430, 0, "平成", 31}, {20190501, 0, "令和", 1},  {20191231, 0, "令和", 1}, {20200101, 0, "令和", 2},
+        {99991231, 0, "令和", 7981}, {100000101, -1, "X", 0}, {0, -1, "X", 0},
+    };
+    hostsim::UseInstallation(enginetest::MakeInstallation());
+    for (const auto& c : cases) {
+        char name[7] = "X";
+        std::int32_t year = 0;
+        EXPECT_EQ(CCmnProcHpr().GetEraName(c.date, name, sizeof name, &year), c.result) << c.date;
+        EXPECT_STREQ(name, c.name) << c.date;
+        EXPECT_EQ(c.result == 0 ? year : 0, c.year) << c.date;
+        EXPECT_EQ(hostsim::OpenCursorCount(), 0) << c.date;
+    }
+    EXPECT_EQ(RecordedErrors(), "");
+}
+
+TEST_F(EraCalendar, EraNamesAreCutToTheFieldWithCharactersWhole) {
+    const struct { std::string hostName; const char* field; } cases[] = {
+        {"令和令和令和令和", "令和令"},   // 16 bytes, no terminator
+        {"ABCDE令", "ABCDE"},
+        {"ABCD\x97", "ABCD"},            // ends in a lone lead byte
+    };
+    for (const auto& c : cases) {
+        Use([&](auto& i) { i.eras = {{19890108, c.hostName}}; });
+        char name[7];
+        std::memset(name, 'Z', sizeof name);
+        EXPECT_EQ(CCmnProcHpr().GetEraName(20240101, name, sizeof name, nullptr), 0);
+        EXPECT_STREQ(name, c.field);
+    }
+}
+
+TEST_F(EraCalendar, HostFailuresAreRecordedAndEveryCursorIsReleased) {
+    const struct { const char* what; Change change; int result; const char* errors; size_t shown; } cases[] = {
+        {"GetCursor", [](auto& i) { i.faults.eraGetCursor = 7; }, -1, "7 CmnProcHpr 312", 0},
+        {"GetCursor fatal", [](auto& i) { i.faults.eraGetCursor = 7; i.faults.fatal = {7}; }, -1, "7 CmnProcHpr 312", 1},
+        {"zero called fatal", [](auto& i) { i.faults.fatal = {0}; }, -1, "0 (none) 0", 1},
+        {"Ready", [](auto& i) { i.faults.eraReady = 8; }, -1, "8 CmnProcHpr 319", 0},
+        {"Walk fatal", [](auto& i) { i.faults.eraWalk = hostsim::WalkFault{1, 9}; i.faults.fatal = {9}; }, -1,
+         "9 CmnProcHpr 339", 1},
+        // A walk that stops early leaves the last era read: 平成, year 32.
+        {"Walk stops", [](auto& i) { i.faults.eraWalk = hostsim::WalkFault{1, 9}; }, 32, "", 0},
+        {"no eras", [](auto& i) { i.eras.clear(); }, -1, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Use(c.change);
+        platform.messages.clear();
+        StGENGOINFO era;
+        std::int32_t year = 0;
+        const int result = CCmnProcHpr().GetEraOfDate(20200101, era, &year);
+        EXPECT_EQ(result == 0 ? year : result, c.result);
+        EXPECT_EQ(RecordedErrors(), c.errors);
+        EXPECT_EQ(platform.messages.size(), c.shown);
+        EXPECT_EQ(hostsim::OpenCursorCount(), 0);
+    }
+}
+
+TEST_F(EraCalendar, AccountingPeriodAndItsFailures) {
+    const struct { const char* what; Change change; int result; std::int32_t start, end; const char* errors; } cases[] = {
+        {"normal", [](auto&) {}, 0, 20240101, 20241231, ""},
+        {"no data set", [](auto& i) { i.faults.noSetObject = true; }, -1, 0, 0,
+         "-1001 CmnProcHpr 2175; -1001 CmnProcHpr 607"},
+        {"no period", [](auto& i) { i.faults.noAccPeriod = true; }, -1, 0, 0,
+         "-1004 CmnProcHpr 2180; -1004 CmnProcHpr 607"},
+        {"not fatal", [](auto& i) { i.faults.getPeriod = hostsim::PeriodFault{5, 20230401, std::nullopt}; }, 0,
+         20230401, 0, ""},
+        {"fatal", [](auto& i) { i.faults.getPeriod = hostsim::PeriodFault{5, 20230401, 20240331}; i.faults.fatal = {5}; },
+         -1, 20230401, 20240331, "5 CmnProcHpr 615"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Use(c.change);
+        std::int32_t start = 1, end = 1;
+        EXPECT_EQ(CCmnProcHpr().GetAccountingPeriod(start, end), c.result);
+        EXPECT_EQ(start, c.start);
+        EXPECT_EQ(end, c.end);
+        EXPECT_EQ(RecordedErrors(), c.errors);
+        EXPECT_EQ(hostsim::LivePeriodObjects(), 0);
+    }
+}
+
+}  // namespace

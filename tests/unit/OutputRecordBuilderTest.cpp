@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "aggregation/AssetExtractor.h"
+#include "unit/fixtures/engine/EngineHost.h"
+
+namespace {
+constexpr std::int64_t Yen(std::int64_t yen) { return yen * 10000; }
+
+using AllFields = std::array<std::string, kOutputFieldCount>;
+
+class CFailingBuilder : public CAssetExtractor {
+public:
+    int recordsLeft = 1 << 30;
+protected:
+    CAssetOutputRecord* NewOutputRecord() override {
+        return recordsLeft-- > 0 ? CAssetExtractor::NewOutputRecord() : nullptr;
+    }
+};
+
+class OutputRecordBuilder : public enginetest::HostTest {
+protected:
+    // Extracts the assets from the stand-in, then builds their records.
+    COutputRecordList Build(const std::vector<hostsim::Asset>& assets, int records = 1 << 30, int result = 1) {
+        hostsim::UseInstallation(enginetest::MakeInstallation(assets));
+        const StDATAINFO data = enginetest::SelectedData();
+        CAssetList list;
+        EXPECT_EQ(builder.Extract(list, data, AllCategories), 1);
+        EXPECT_EQ(list.size(), assets.size());
+        COutputRecordList built;
+        built.push_back(std::make_unique<CAssetOutputRecord>());   // a previous run's record
+        builder.recordsLeft = records;
+        EXPECT_EQ(builder.BuildOutputRecords(list, built, data), result);
+        return built;
+    }
+    CFailingBuilder builder;
+};
+
+AllFields FieldsOf(const CAssetOutputRecord& record) {
+    AllFields fields;
+    for (size_t i = 0; i < kOutputFieldCount; ++i) fields[i] = FieldText(record, kOutputFields[i]);
+    return fields;
+}
+
+// The named fields joined by "|".
+std::string Fields(const CAssetOutputRecord& record, std::initializer_list<const char*> names) {
+    std::string joined;
+    bool first = true;
+    for (const char* name : names) {
+        if (!first) joined += "|";
+        first = false;
+        for (const COutputFieldInfo& f : kOutputFields)
+            if (std::string(f.name) == name) joined += FieldText(record, f);
+    }
+    return joined;
+}
+
+hostsim::Asset Method8(std::int64_t openingBook) {
+    hostsim::Asset a;
+    a.kind = 1;
+    a.name = "営業用車両";
+    a.quantity = "1台";
+    a.acquisitionDate = 20220415;
+    a.acquisitionCost = Yen(1000000);
+    a.openingBookValue = Yen(openingBook);
+    a.method = 8;
+    a.usefulLife = 10;
+    a.rate = 200;
+    a.businessUseRatio = 10000;
+    a.monthsDepreciated = 12;
+    a.depreciationBase = Yen(1000000);
+    a.yearEndBalance = Yen(240000);
+    a.category = 1;
+    a.revisedAcquisitionCost = Yen(280000);
+    a.year = {Yen(60000), Yen(100), 235000, Yen(54000)};
+    return a;
+}
+
+hostsim::Asset Small(std::int64_t cost, std::int16_t ratio, std::int32_t acquired) {
+    hostsim::Asset a = Method8(0);
+    a.method = 7;
+    a.acquisitionCost = Yen(cost);
+    a.businessUseRatio = ratio;
+    a.acquisitionDate = acquired;
+    a.remarks = "host remark";
+    return a;
+}
+
+TEST_F(OutputRecordBuilder, EveryFieldOfOrdinaryRecords) {
+    hostsim::Asset equal = Method8(0);
+    equal.method = 4;
+    equal.equalDepreciation = 1;
+    equal.openingBookValue = Yen(1) + 1;
+    equal.quantity = "2.345";
+    const COutputRecordList records = Build({Method8(300000), Method8(400000), equal});
+    const AllFields expected[] = {
+        {"営業用車両", "1.00", "台", "令和", "04", "04", "1000000", "65520", "300000", "280000", "1", "", "", "10",
+         "0.200", "", "280000", "12", "60000", "60000", "124", "100.0", "54000", "240000", "改定償却", ""},
+        {"営業用車両", "1.00", "台", "令和", "04", "04", "1000000", "65520", "400000", "1000000", "1", "", "", "10",
+         "0.200", "", "", "12", "80000", "60000", "124", "100.0", "54000", "240000", "", ""},
+        {"営業用車両", "2.35", "", "令和", "04", "04", "1000000", "", "1", "50000", "3", "", "", "", "1/3", "", "",
+         "12", "", "60000", "124", "100.0", "54000", "240000", "均等償却", ""},
+    };
+    ASSERT_EQ(records.size(), 3u);   // no small-amount asset: no collective record
+    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(FieldsOf(*records[i]), expected[i]) << i;
+}
+
+TEST_F(OutputRecordBuilder, SmallAmountAssetsFoldIntoOneCollectiveRecordLast) {
+    hostsim::Asset ordinary = Method8(300000);
+    ordinary.name = "x";
+    const COutputRecordList records = Build({Small(100001, 5000, 20240201), ordinary, Small(3, 10000, 20240301)});
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(Fields(*records[0], {"SISANMEI"}), "x");
+    const AllFields collective = {"少額減価償却資産", "", "", "令和", "06", "", "50004", "", "", "", "6", "少額", "", "",
+                                  "", "", "", "", "", "", "", "", "50004", "", "措法28の2", "(明細は別途保管)"};
+    EXPECT_EQ(FieldsOf(*records[1]), collective);
+}
+
+TEST_F(OutputRecordBuilder, AnOverflowEmptiesOnlyItsField) {
+    hostsim::Asset wide = Method8(300000);
+    wide.year.additionalDepreciation1 = wide.year.additionalDepreciation2 = 600000000000000000;
+    hostsim::Asset huge = Small(0, 10000, 20240301);
+    huge.acquisitionCost = std::numeric_limits<std::int64_t>::max();
+    const COutputRecordList records =
+        Build({wide, Method8(300000), Small(3, 10000, 20240201), Small(1, 3000, 20240201), huge});
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(Fields(*records[0], {"FUTUUSYOUKYAKUHI", "WARIMASISYOUKYAKUHI"}), "60000|");
+    EXPECT_EQ(Fields(*records[1], {"FUTUUSYOUKYAKUHI", "WARIMASISYOUKYAKUHI"}), "60000|124");
+    // 3 + 0.3 rounded up; the overflowing share leaves the running totals as they were.
+    EXPECT_EQ(Fields(*records[2], {"SYUTOKUKINGAKU", "HITUYOUKEIHISANNYUUGAKU"}), "4|4");
+}
+
+TEST_F(OutputRecordBuilder, ACollectiveTotalThatOutgrowsItsFieldNeverRestartsFromZero) {
+    // 600,000,000,000 twice needs 13 characters: the total no longer fits, and the small asset after
+    // it must not be taken for the whole sum.
+    const COutputRecordList records = Build({Small(600000000000, 10000, 20240201),
+                                             Small(600000000000, 10000, 20240201), Small(5, 10000, 20240201)});
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(Fields(*records[0], {"SYUTOKUKINGAKU", "HITUYOUKEIHISANNYUUGAKU"}), "|");
+}
+
+TEST_F(OutputRecordBuilder, RevisedAcquisitionCostAndEqualDepreciationRules) {
+    // G = 65,520 yen; P = 20 % of the opening book value. Exactly 1 yen is not the equal-depreciation
+    // phase even with its flag set.
+    const struct { std::int64_t openingBook, ordinary; std::uint8_t equal; const char* fields; } cases[] = {
+        {Yen(300000), Yen(60000), 0, "280000|280000|改定償却|10|0.200"},
+        {Yen(300000), 0, 0, "280000|280000||10|0.200"},
+        {Yen(1), Yen(60000), 1, "1000000|280000||10|0.200"},   // P < G, but not above 1 yen
+        {Yen(1) + 1, 0, 1, "50000|280000|均等償却||"},
+        {Yen(1) + 1, Yen(60000), 1, "50000|280000|改定償却||"},
+        {Yen(400000), Yen(60000), 0, "1000000|||10|0.200"},
+    };
+    for (const auto& c : cases) {
+        hostsim::Asset a = Method8(0);
+        a.openingBookValue = c.openingBook;
+        a.year.ordinaryDepreciation = c.ordinary;
+        a.equalDepreciation = c.equal;
+        const COutputRecordList records = Build({a});
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(Fields(*records[0], {"SYOUKYAKUKISOKINGAKU", "KAITEISYUTOKUKAGAKU", "TEKIYOU_JYOUDAN", "TAIYOUNENSU",
+                                       "SYOUKYAKURITU"}), c.fields) << c.openingBook << " " << c.ordinary;
+    }
+}
+
+TEST_F(OutputRecordBuilder, NamesAndQuantities) {
+    const struct { std::string name, quantity; const char* fields; } cases[] = {
+        {"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢", "1,000個", "漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢|1000.00|個"},
+        {std::string(31, 'a') + "漢", "2.345", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa|2.35|"},
+        {std::string(193, 'n'), "台", "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn|0.00|台"},   // no terminator
+        {"abc\x8a", "", "abc|0.00|"},                 // a lone lead byte at the end
+        {"q", "1個個x", "q|1.00|個x"},                 // the unit leaves 個 whole in the number
+        {"q", "-1.5ab", "q|-1.50|ab"},
+        {"q", "1 2,3", "q|123.00|"},
+        {"q", "1e99", "q||"},                         // beyond the decimal range
+        {"q", "123456789", "q||"},                    // 12 characters do not fit
+    };
+    for (const auto& c : cases) {
+        hostsim::Asset a = Method8(300000);
+        a.name = c.name;
+        a.quantity = c.quantity;
+        const COutputRecordList records = Build({a});
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(Fields(*records[0], {"SISANMEI", "SUURYO", "SUURYOTANI"}), c.fields) << c.quantity;
+    }
+}
+
+TEST_F(OutputRecordBuilder, EraMonthMethodCodeAndTransitionalMark) {
+    const struct { std::int16_t method; std::int32_t acquired; const char* fields; } cases[] = {
+        {5, 20120401, "平成|24|04|1|1"}, {5, 20121231, "平成|24|12|1|1"}, {5, 20120331, "平成|24|03|1|"},
+        {5, 20130101, "平成|25|01|1|"},  {8, 20120601, "平成|24|06|1|"},  {1, 19000101, "|00|01|1|"},
+        {2, 20240101, "令和|06|01|2|"},  {6, 20240101, "令和|06|01|2|"},  {3, 20240101, "令和|06|01|4|"},
+        {4, 20240101, "令和|06|01|3|"},  {0, 20240101, "令和|06|01|6|"},  {9, 20240101, "令和|06|01|6|"},
+    };
+    for (const auto& c : cases) {
+        hostsim::Asset a = Method8(300000);
+        a.method = c.method;
+        a.acquisitionDate = c.acquired;
+        const COutputRecordList records = Build({a});
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(Fields(*records[0], {"SYUTOKUNENGETU_GENGO", "SYUTOKUNENGETU_NEN", "SYUTOKUNENGETU_TUKI",
+                                       "SYOUKYAKUHOUHOU", "KEIKASOTI"}), c.fields) << c.method << " " << c.acquired;
+        EXPECT_EQ(hostsim::OpenCursorCount(), 0);
+    }
+}
+
+TEST_F(OutputRecordBuilder, FailedPeriodCountsAsPeriodZero) {
+    // Disposed before the period start with no opening book value: no base, unless the period is unknown.
+    CAssetList list;
+    list.push_back(std::make_unique<CAssetSnapshot>());
+    StKOTEISHISANINFO& a = list[0]->asset;
+    a.method = 8;
+    a.acquisitionCost = Yen(1000000);
+    a.rate = 200;
+    a.disposalStatus = 4;
+    a.disposalDate = 20231231;
+    for (const bool periodFails : {false, true}) {
+        hostsim::Installation inst = enginetest::MakeInstallation();
+        inst.faults.noAccPeriod = periodFails;
+        hostsim::UseInstallation(inst);
+        COutputRecordList records;
+        ASSERT_EQ(builder.BuildOutputRecords(list, records, enginetest::SelectedData()), 1);
+        EXPECT_EQ(Fields(*records[0], {"CHOUSEIMAESYOUKYAKUGAKU"}), periodFails ? "200000" : "0");
+        EXPECT_EQ(hostsim::LastError().status, periodFails ? -1004 : 0);
+        EXPECT_EQ(hostsim::LivePeriodObjects(), 0);
+    }
+}
+
+TEST_F(OutputRecordBuilder, NoMemoryForARecordEmptiesTheList) {
+    EXPECT_TRUE(Build({Method8(300000), Method8(400000)}, 1, 0).empty());
+    EXPECT_TRUE(Build({Method8(300000), Small(3, 10000, 20240201)}, 1, 0).empty());   // the collective one
+    EXPECT_TRUE(Build({}).empty());
+}
+
+}  // namespace
