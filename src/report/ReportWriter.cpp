@@ -1,0 +1,139 @@
+#include "report/ReportWriter.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "platform/Platform.h"
+#include "platform/ShiftJis.h"
+#include "report/SupportInfo.h"
+#include "report/XmlWriter.h"
+
+namespace {
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
+constexpr char kDefaultProgramVersion[] = "22.02.0X";
+constexpr size_t kNameArea = 64;        // the KOMONSAKINAME result area, terminator included
+constexpr size_t kShortNameBytes = 30;  // names up to this length always fit the area whole
+
+// A support value copied into a 256-byte buffer and cut at a character boundary so that its escaped
+// form fits the element's line (255 bytes); the default takes the place of an empty value.
+void SupportValue(CXmlWriter::LineBuffer& value, std::string_view found, const char* element,
+                  const char* fallback) {
+    sjis::CopyCut(value, sizeof value, found.empty() ? "" : found.data(), found.size());  // never a null source
+    const size_t fit = CXmlWriter::EscapedPrefixLength(value, std::strlen(value),
+                                                       CXmlWriter::ElementTextLimit(element, 2));
+    value[fit] = '\0';
+    if (value[0] == '\0') sjis::CopyCut(value, sizeof value, fallback, std::strlen(fallback));
+}
+
+}  // namespace
+
+CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList& records,
+                             std::uint16_t progressBase, const CEdition& edition)
+    : m_progress(progress), m_records(records), m_progressBase(progressBase), m_edition(edition) {}
+
+bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data) {
+    CXmlWriter writer;
+    if (writer.Open(path) != 0) return false;
+    CXmlWriter::LineBuffer line;
+    // A failed head skips the blocks; the end tag is still tried, as after a failed block.
+    bool blocksOk = writer.WriteRaw(kDeclaration) && writer.WriteStartElement(line, "REPORT", 0);
+    if (blocksOk) m_progress.Pulse();
+    blocksOk = blocksOk && WriteSystemBlock(writer, functionId);
+    if (blocksOk) m_progress.Pulse();
+    blocksOk = blocksOk && WriteBasicBlock(writer, data);
+    if (blocksOk) m_progress.Pulse();
+    blocksOk = blocksOk && WriteDataBlock(writer);
+    if (blocksOk) m_progress.Pulse();
+    const bool endOk = writer.WriteEndElement(line, "REPORT", 0);
+    writer.Close();
+    return blocksOk && endOk;
+}
+
+bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId) {
+    CXmlWriter::LineBuffer programName;
+    CXmlWriter::LineBuffer programVersion;
+    {
+        CSupportInfo support;
+        SupportValue(programName, support.GetProductName(), "PROGRAMNAME", m_edition.defaultProductName);
+        SupportValue(programVersion, support.GetProductVersion(), "PROGRAMVER", kDefaultProgramVersion);
+    }
+    char functionText[CXmlWriter::kLineSize];
+    std::snprintf(functionText, sizeof functionText, "%d", functionId);
+
+    const char* const elements[][2] = {
+        {"GYOUMUPREFIX", "QF14"},
+        {"VERSION", "1"},
+        {"FUNCTIONID", functionText},
+        {"CONNECTEDPROGRAMVER", LINK_PROGRAM_VERSION},
+        {"PROGRAMNAME", programName},
+        {"PROGRAMVER", programVersion},
+    };
+    CXmlWriter::LineBuffer line;
+    if (!writer.WriteStartElement(line, "SYSTEM", 1)) return false;
+    for (const auto& element : elements) {
+        if (!writer.WriteElement(line, element[0], element[1], 2)) return false;
+        m_progress.Pulse();
+    }
+    if (!writer.WriteEndElement(line, "SYSTEM", 1)) return false;
+    m_progress.AdvanceBand(BandPosition(0), BandPosition(100));
+    return true;
+}
+
+bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) {
+    const size_t nameLength = sjis::BoundedLength(data.businessName, sizeof data.businessName);
+    const std::string name(data.businessName, sjis::CutLength(data.businessName, nameLength, 255));
+    const std::string fullWidthName = ToFullWidthName(name);
+    char from[CXmlWriter::kLineSize];
+    char to[CXmlWriter::kLineSize];
+    std::snprintf(from, sizeof from, "%d", static_cast<int>(data.periodFrom));
+    std::snprintf(to, sizeof to, "%d", static_cast<int>(data.periodTo));
+
+    CXmlWriter::LineBuffer line;
+    if (!writer.WriteStartElement(line, "BASIC", 1)) return false;
+    const char* const leading[][2] = {
+        {"KOMONSAKINAME", fullWidthName.c_str()}, {"JIGYOUNENDOFROM", from}, {"JIGYOUNENDOTO", to}};
+    for (const auto& element : leading) {
+        if (!writer.WriteElement(line, element[0], element[1], 2)) return false;
+        m_progress.Pulse();
+    }
+    static const char* const kRoundingCodes[] = {"3", "2", "1"};  // half up, up, down
+    if (data.roundingMode > 2) return false;
+    if (!writer.WriteElement(line, "HASUU_SYOUKYAKU", kRoundingCodes[data.roundingMode], 2)) return false;
+    m_progress.Pulse();
+    if (!writer.WriteElement(line, "HASUU_ZANZON", "1", 2)) return false;
+    m_progress.Pulse();
+    if (!writer.WriteEndElement(line, "BASIC", 1)) return false;
+    m_progress.AdvanceBand(BandPosition(100), BandPosition(200));
+    return true;
+}
+
+bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
+    CXmlWriter::LineBuffer line;
+    if (!writer.WriteStartElement(line, "DATA", 1)) return false;
+    unsigned count = 0;
+    for (const auto& record : m_records) {
+        char countText[CXmlWriter::kLineSize];
+        std::snprintf(countText, sizeof countText, "%u", ++count);
+        if (!writer.WriteStartElement(line, "SISAN", 2, "Count", countText)) return false;
+        for (const COutputFieldInfo& field : kOutputFields) {
+            const char* text = FieldText(*record, field);
+            const std::string value(text, sjis::BoundedLength(text, field.width));
+            if (!writer.WriteElement(line, field.name, value.c_str(), 3)) return false;
+        }
+        if (!writer.WriteEndElement(line, "SISAN", 2)) return false;
+        m_progress.Pulse();
+    }
+    if (!writer.WriteEndElement(line, "DATA", 1)) return false;
+    m_progress.AdvanceBand(BandPosition(200), BandPosition(300));
+    return true;
+}
+
+std::string CReportWriter::ToFullWidthName(const std::string& businessName) {
+    std::string mapped = Platform().ToFullWidth(businessName);
+    // A name of at most 30 bytes converts to at most 60 and is kept whole; a longer one keeps as many
+    // whole characters as fit in 63 bytes.
+    if (businessName.size() > kShortNameBytes) mapped.resize(sjis::CutLength(mapped.data(), mapped.size(), kNameArea - 1));
+    return mapped;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Line-oriented XML writer: every line operation writes one whole line (start tag, end tag, or an
+// element with its text), indented by `depth` TABs and ended by CR LF. Text is written byte for byte
+// (code page 932); no declaration, byte-order mark or character-set conversion of its own.
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+class CXmlWriter {
+public:
+    static constexpr size_t kLineSize = 256;  // line buffers and the escape result: 255 bytes and a zero
+    using LineBuffer = char[kLineSize];
+
+    CXmlWriter() = default;
+    ~CXmlWriter();
+    CXmlWriter(const CXmlWriter&) = delete;
+    CXmlWriter& operator=(const CXmlWriter&) = delete;
+
+    // Creates (replacing) the file for exclusive binary writing. 0 on success; -1 when the name is
+    // empty or the file cannot be created.
+    int Open(const std::string& fileName);
+    // Appends the bytes of `text`. A write error closes the file; every later write fails too.
+    bool WriteRaw(const char* text);
+    // Attributes are written only when both name and value are given, and the second only if the first was.
+    bool WriteStartElement(LineBuffer& line, const char* name, int depth, const char* attrName1 = nullptr,
+                           const char* attrValue1 = nullptr, const char* attrName2 = nullptr,
+                           const char* attrValue2 = nullptr);
+    bool WriteElement(LineBuffer& line, const char* name, const char* text, int depth,
+                      const char* attrName1 = nullptr, const char* attrValue1 = nullptr,
+                      const char* attrName2 = nullptr, const char* attrValue2 = nullptr);
+    bool WriteEndElement(LineBuffer& line, const char* name, int depth);
+    void Close();
+    bool IsOpen() const { return m_file != nullptr; }
+    const std::string& FileName() const { return m_fileName; }
+
+    // Escapes & > < " ' into the writer's one result area, valid until the next call. An escaped form
+    // longer than 255 bytes is cut before the first character or entity that does not fit.
+    const char* Escape(const char* text);
+
+    // Longest prefix of `text`, ending at a character boundary, whose escaped form fits in `limit` bytes.
+    static size_t EscapedPrefixLength(const char* text, size_t length, size_t limit);
+    // Most bytes of escaped text that an element line of this name and depth can hold.
+    static size_t ElementTextLimit(const char* name, int depth);
+
+private:
+    struct CLine;
+    // False when the escaped form did not fit whole.
+    bool EscapeInto(const char* text);
+    void AppendAttributes(CLine& line, const char* attrName1, const char* attrValue1, const char* attrName2,
+                          const char* attrValue2);
+    bool WriteLine(const CLine& line);
+
+    std::unique_ptr<IFileWriter> m_file;
+    std::string m_fileName;
+    char m_escaped[kLineSize] = {};
+};

@@ -1,0 +1,262 @@
+#include "report/ReportWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/FakePlatform.h"
+#include "support/XmlCheck.h"
+
+namespace {
+
+using testsupport::CFakePlatform;
+const std::string kPath = "D:\\EXPORT\\減価償却.xml";
+const std::string kSupportFile = "C:\\WORK\\SUPPORT.INF";
+
+class CRecordingProgress : public IProgressDisplay {
+public:
+    std::vector<std::string> calls;
+    void AdvanceBand(std::int16_t from, std::int16_t to) override {
+        calls.push_back(std::to_string(from) + "-" + std::to_string(to));
+    }
+    void Pulse() override { calls.push_back("P"); }
+};
+
+const char* const kFieldNames[26] = {
+    "SISANMEI", "SUURYO", "SUURYOTANI", "SYUTOKUNENGETU_GENGO", "SYUTOKUNENGETU_NEN", "SYUTOKUNENGETU_TUKI",
+    "SYUTOKUKINGAKU", "SYOUKYAKUHOSYOUGAKU", "KISYUTYOUBOKAKAKU", "SYOUKYAKUKISOKINGAKU", "SYOUKYAKUHOUHOU",
+    "SYOUKYAKUMEI", "KEIKASOTI", "TAIYOUNENSU", "SYOUKYAKURITU", "KAITEISYOUKYAKURITU", "KAITEISYUTOKUKAGAKU",
+    "SYOUKYAKUKIKAN", "CHOUSEIMAESYOUKYAKUGAKU", "FUTUUSYOUKYAKUHI", "WARIMASISYOUKYAKUHI", "JIGYOUSENYUWARIAI",
+    "HITUYOUKEIHISANNYUUGAKU", "MISYOUKYAKUZANDAKA", "TEKIYOU_JYOUDAN", "TEKIYOU_GEDAN"};
+
+template <size_t N>
+void Set(char (&field)[N], const char* text) {
+    std::strncpy(field, text, N - 1);
+}
+
+// Every field distinct so that a field written under another name shows; some empty.
+std::unique_ptr<CAssetOutputRecord> Record(const char* name) {
+    auto r = std::make_unique<CAssetOutputRecord>();
+    std::memset(r.get(), 0, sizeof *r);
+    Set(r->SISANMEI, name), Set(r->SUURYO, "1"), Set(r->SUURYOTANI, "台"), Set(r->SYUTOKUNENGETU_GENGO, "令和");
+    Set(r->SYUTOKUNENGETU_NEN, "4"), Set(r->SYUTOKUNENGETU_TUKI, "5"), Set(r->SYUTOKUKINGAKU, "300000");
+    Set(r->KISYUTYOUBOKAKAKU, "250000"), Set(r->SYOUKYAKUKISOKINGAKU, "300001"), Set(r->SYOUKYAKUHOUHOU, "2");
+    Set(r->SYOUKYAKUMEI, "定額法"), Set(r->TAIYOUNENSU, "6"), Set(r->SYOUKYAKURITU, "0.167");
+    Set(r->SYOUKYAKUKIKAN, "12"), Set(r->CHOUSEIMAESYOUKYAKUGAKU, "50100"), Set(r->FUTUUSYOUKYAKUHI, "50000");
+    Set(r->JIGYOUSENYUWARIAI, "80"), Set(r->HITUYOUKEIHISANNYUUGAKU, "40000"), Set(r->MISYOUKYAKUZANDAKA, "200000");
+    Set(r->TEKIYOU_JYOUDAN, "A<B&C");
+    return r;
+}
+const char* const kEscapedValues[26] = {
+    nullptr, "1", "台", "令和", "4", "5", "300000", "", "250000", "300001", "2", "定額法", "", "6", "0.167", "", "",
+    "12", "50100", "50000", "", "80", "40000", "200000", "A&lt;B&amp;C", ""};
+
+std::string Repeat(const std::string& part, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) result += part;
+    return result;
+}
+
+std::string Line(int depth, const std::string& text) { return std::string(depth, '\t') + text + "\r\n"; }
+std::string Element(const std::string& name, const std::string& text) {
+    return Line(2, "<" + name + ">" + text + "</" + name + ">");
+}
+
+const std::string kHead = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>\r\n";
+std::string System(const std::string& name = "Ledgora２２", const std::string& version = "22.02.0X",
+                   const std::string& functionId = "2") {
+    return Line(1, "<SYSTEM>") + Element("GYOUMUPREFIX", "QF14") + Element("VERSION", "1") +
+           Element("FUNCTIONID", functionId) + Element("CONNECTEDPROGRAMVER", "22.02.00") +
+           Element("PROGRAMNAME", name) + Element("PROGRAMVER", version) + Line(1, "</SYSTEM>");
+}
+const std::string kBasicToDates = Line(1, "<BASIC>") + Element("KOMONSAKINAME", "ＡＢＣ") +
+                                  Element("JIGYOUNENDOFROM", "20220401") + Element("JIGYOUNENDOTO", "20230331");
+const std::string kBasic = kBasicToDates + Element("HASUU_SYOUKYAKU", "3") + Element("HASUU_ZANZON", "1") +
+                           Line(1, "</BASIC>");
+std::string Sisan(int count, const std::string& name) {
+    std::string block = Line(2, "<SISAN Count=\"" + std::to_string(count) + "\">");
+    for (int i = 0; i < 26; ++i) {
+        const std::string text = i == 0 ? name : kEscapedValues[i];
+        block += Line(3, std::string("<") + kFieldNames[i] + ">" + text + "</" + kFieldNames[i] + ">");
+    }
+    return block + Line(2, "</SISAN>");
+}
+const std::string kTail = "</REPORT>\r\n";
+
+StDATAINFO Data(const char* name = "ABC", std::uint8_t rounding = 0) {
+    StDATAINFO data;
+    std::memset(&data, 0, sizeof data);
+    Set(data.businessName, name);
+    data.periodFrom = 20220401;
+    data.periodTo = 20230331;
+    data.roundingMode = rounding;
+    return data;
+}
+
+// libxml2 must accept the document as Shift_JIS and find REPORT, SYSTEM (6), BASIC (5), DATA (SISAN x 26).
+void ExpectReadableReport(const std::string& bytes, int records) {
+    const testsupport::CParsedXml parsed = testsupport::ParseXml(bytes);
+    ASSERT_TRUE(parsed.wellFormed);
+    EXPECT_EQ(parsed.encoding, "Shift_JIS");
+    std::vector<std::string> expected = {"/REPORT", "/REPORT/SYSTEM"};
+    for (const char* name : {"GYOUMUPREFIX", "VERSION", "FUNCTIONID", "CONNECTEDPROGRAMVER", "PROGRAMNAME", "PROGRAMVER"})
+        expected.push_back(std::string("/REPORT/SYSTEM/") + name);
+    expected.push_back("/REPORT/BASIC");
+    for (const char* name : {"KOMONSAKINAME", "JIGYOUNENDOFROM", "JIGYOUNENDOTO", "HASUU_SYOUKYAKU", "HASUU_ZANZON"})
+        expected.push_back(std::string("/REPORT/BASIC/") + name);
+    expected.push_back("/REPORT/DATA");
+    for (int n = 1; n <= records; ++n) {
+        const std::string sisan = "/REPORT/DATA/SISAN[Count=" + std::to_string(n) + "]";
+        expected.push_back(sisan);
+        for (const char* name : kFieldNames) expected.push_back(sisan + "/" + name);
+    }
+    EXPECT_EQ(parsed.paths, expected);
+}
+
+struct Fixture {
+    CFakePlatform platform;
+    CRecordingProgress progress;
+    COutputRecordList records;
+    bool Write(const StDATAINFO& data = Data(), std::int16_t functionId = 2, const CEdition& edition = kEditionBeta) {
+        CReportWriter writer(progress, records, 400, edition);
+        return writer.WriteReport(kPath, functionId, data);
+    }
+    std::string File() { return platform.files[kPath]; }
+};
+
+TEST(ReportWriterTest, EmptyListGivesAnEmptyDataBlock) {
+    Fixture f;
+    ASSERT_TRUE(f.Write());
+    EXPECT_EQ(f.File(), kHead + System() + kBasic + Line(1, "<DATA>") + Line(1, "</DATA>") + kTail);
+    ExpectReadableReport(f.File(), 0);
+}
+
+TEST(ReportWriterTest, ThreeRecordsInListOrderWithProgress) {
+    Fixture f;
+    for (const char* name : {"パソコン", "軽トラック", "少額資産"}) f.records.push_back(Record(name));
+    ASSERT_TRUE(f.Write(Data(), -1));
+    EXPECT_EQ(f.File(), kHead + System("Ledgora２２", "22.02.0X", "-1") + kBasic + Line(1, "<DATA>") +
+                            Sisan(1, "パソコン") + Sisan(2, "軽トラック") + Sisan(3, "少額資産") + Line(1, "</DATA>") + kTail);
+    ExpectReadableReport(f.File(), 3);
+    const std::vector<std::string> progress = {"P", "P", "P", "P", "P", "P", "P", "400-500", "P", "P", "P", "P", "P",
+                                               "P", "500-600", "P", "P", "P", "P", "600-700", "P"};
+    EXPECT_EQ(f.progress.calls, progress);
+    const auto parsed = testsupport::ParseXml(f.File());
+    EXPECT_EQ(parsed.elements[9], u8"/REPORT/BASIC/KOMONSAKINAME=ＡＢＣ");
+    EXPECT_EQ(parsed.elements[16], u8"/REPORT/DATA/SISAN[Count=1]/SISANMEI=パソコン");
+    EXPECT_EQ(parsed.elements[40], u8"/REPORT/DATA/SISAN[Count=1]/TEKIYOU_JYOUDAN=A<B&C");
+}
+
+TEST(ReportWriterTest, RoundingModeIsRecodedAndAnUnknownOneStopsBasic) {
+    const struct {
+        std::uint8_t mode;
+        const char* code;  // null: the block fails
+    } cases[] = {{0, "3"}, {1, "2"}, {2, "1"}, {3, nullptr}, {255, nullptr}};
+    for (const auto& c : cases) {
+        Fixture f;
+        f.records.push_back(Record("机"));
+        EXPECT_EQ(f.Write(Data("ABC", c.mode)), c.code != nullptr) << int(c.mode);
+        if (c.code) {
+            EXPECT_NE(f.File().find(Element("HASUU_SYOUKYAKU", c.code) + Element("HASUU_ZANZON", "1")), std::string::npos);
+            ExpectReadableReport(f.File(), 1);
+        } else {
+            EXPECT_EQ(f.File(), kHead + System() + kBasicToDates + kTail);
+            EXPECT_EQ(f.progress.calls.back(), "P") << "no band after the failed block";
+            EXPECT_EQ(f.progress.calls.size(), 12u);
+        }
+    }
+}
+
+TEST(ReportWriterTest, ProgramNameAndVersionFromTheSupportFileOrTheEditionDefault) {
+    const std::string kanji = "\x88\x9F";  // 亜
+    const struct {
+        const CEdition* edition;
+        std::string support;  // empty: no file
+        std::string name;
+        std::string version;
+    } cases[] = {
+        {&kEditionAlpha, "", "Ledgora２２ Alpha", "22.02.0X"},
+        {&kEditionBeta, "", "Ledgora２２", "22.02.0X"},
+        {&kEditionGamma, "", "Kestrel", "22.02.0X"},
+        {&kEditionGamma, "[=製品名=]\r\nx\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.02.07\r\n", "Kestrel", "22.02.07"},
+        {&kEditionBeta, "[=製品名=]Ledgora <&> Pro\r\n", "Ledgora &lt;&amp;&gt; Pro", "22.02.0X"},
+        // Long values are cut at a character boundary so that the line keeps to 255 bytes.
+        {&kEditionBeta, "[=製品名=]" + std::string(300, 'n'), std::string(224, 'n'), "22.02.0X"},
+        {&kEditionBeta, "[=製品名=]a" + Repeat(kanji, 150) + "\r\n", "a" + Repeat(kanji, 111), "22.02.0X"},
+        {&kEditionBeta, "[=製品ﾊﾞｰｼﾞｮﾝ=]" + std::string(100, '&'), "Ledgora２２", Repeat("&amp;", 45)},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        if (!c.support.empty()) f.platform.files[kSupportFile] = c.support;
+        ASSERT_TRUE(f.Write(Data(), 2, *c.edition));
+        EXPECT_EQ(f.File(), kHead + System(c.name, c.version) + kBasic + Line(1, "<DATA>") + Line(1, "</DATA>") + kTail);
+        for (size_t start = 0, end; (end = f.File().find("\r\n", start)) != std::string::npos; start = end + 2)
+            EXPECT_LE(end + 2 - start, 255u);
+        ExpectReadableReport(f.File(), 0);
+    }
+}
+
+TEST(ReportWriterTest, BusinessNameInFullWidthCutToWholeCharactersWithin63Bytes) {
+    const std::string kanji = "漢";
+    const struct {
+        std::string name;
+        std::string expected;
+    } cases[] = {
+        {"ABC", "ＡＢＣ"},
+        {"A&B ｶﾞｽ", "Ａ＆Ｂ　ガス"},
+        {std::string(30, 'A'), Repeat("Ａ", 30)},
+        {std::string(31, 'A'), Repeat("Ａ", 31)},
+        {std::string(40, 'A'), Repeat("Ａ", 31)},
+        {Repeat(kanji, 35), Repeat(kanji, 31)},
+        {"\\" + Repeat(kanji, 40), "\\" + Repeat(kanji, 31)},  // the backslash stays one byte: 63
+        {std::string(40, '\\'), std::string(40, '\\')},
+    };
+    CFakePlatform platform;
+    for (const auto& c : cases) EXPECT_EQ(CReportWriter::ToFullWidthName(c.name), c.expected) << c.name;
+
+    Fixture f;
+    StDATAINFO data = Data();
+    std::memset(data.businessName, 'A', sizeof data.businessName);  // no terminator in the field
+    ASSERT_TRUE(f.Write(data));
+    EXPECT_NE(f.File().find(Element("KOMONSAKINAME", Repeat("Ａ", 31))), std::string::npos);
+}
+
+TEST(ReportWriterTest, FileThatCannotBeCreated) {
+    Fixture f;
+    f.platform.locked.insert(kPath);
+    EXPECT_FALSE(f.Write());
+    EXPECT_EQ(f.platform.files.count(kPath), 0u);
+    EXPECT_TRUE(f.progress.calls.empty());
+}
+
+TEST(ReportWriterTest, WriteFailureAfterAnyByteLeavesExactlyTheBytesBefore) {
+    COutputRecordList records;
+    records.push_back(Record("パソコン"));
+    records.push_back(Record("机"));
+    const std::string full = kHead + System() + kBasic + Line(1, "<DATA>") + Sisan(1, "パソコン") + Sisan(2, "机") +
+                             Line(1, "</DATA>") + kTail;
+    const struct {
+        std::string endTag;
+        const char* band;
+    } bands[] = {{Line(1, "</SYSTEM>"), "400-500"}, {Line(1, "</BASIC>"), "500-600"}, {Line(1, "</DATA>"), "600-700"}};
+    for (size_t limit = 0; limit <= full.size(); ++limit) {
+        Fixture f;
+        f.records = std::move(records);
+        f.platform.writeLimit = limit;
+        EXPECT_EQ(f.Write(), limit == full.size()) << limit;
+        ASSERT_EQ(f.File(), full.substr(0, limit)) << limit;
+        EXPECT_EQ(f.platform.writesAfterFailure, 0u) << limit;
+        for (const auto& band : bands) {
+            const bool blockDone = limit >= full.find(band.endTag) + band.endTag.size();
+            const bool advanced = std::find(f.progress.calls.begin(), f.progress.calls.end(), band.band) !=
+                                  f.progress.calls.end();
+            EXPECT_EQ(advanced, blockDone) << limit << " " << band.band;
+        }
+        records = std::move(f.records);
+    }
+}
+
+}  // namespace
