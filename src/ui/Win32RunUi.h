@@ -8,6 +8,13 @@ class CWin32RunUi : public IRunUi {
 public:
     explicit CWin32RunUi(HINSTANCE instance) : m_instance(instance) {}
 
+    ConditionsOutcome RunConditionsDialog(WindowHandle owner, const StDATAINFO& data,
+                                          const ConditionsSetup& setup) override;
+    std::unique_ptr<IProgressView> CreateProgressView() override;
+    void ShowWaitCursor(bool on) override;
+
 private:
     HINSTANCE m_instance;
+    HCURSOR m_cursorBeforeWait = nullptr;
+    bool m_waiting = false;
 };

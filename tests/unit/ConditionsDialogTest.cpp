@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "hostsim/HostSim.h"
+#include "support/FakePlatform.h"
+#include "ui/ConditionsDialog.h"
+
+namespace {
+
+std::set<int> Values(const bool flags[kCategoryOptionCount]) {
+    std::set<int> values;
+    for (int i = 0; i < kCategoryOptionCount; ++i)
+        if (flags[i]) values.insert(i + 1);
+    return values;
+}
+
+TEST(ConditionsDecisions, OptionsFollowTheBusinessKind) {
+    const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
+    struct Case {
+        int kind;
+        std::set<int> enabled;
+        int selected;
+        bool agricultureRemoved;
+    };
+    const Case cases[] = {
+        {1, {1}, 1, true},        {2, {2}, 2, true},  {3, {1, 2, 3}, 1, true}, {4, {1, 4, 5}, 1, false},
+        {5, {2, 4, 6}, 2, false}, {6, all, 1, false}, {0, all, 1, true},       {7, all, 1, true},
+        {255, all, 1, true},
+    };
+    for (const Case& c : cases) {
+        const CategoryOptions options = ChooseCategoryOptions(static_cast<std::uint8_t>(c.kind), 0);
+        EXPECT_EQ(Values(options.enabled), c.enabled) << "kind " << c.kind;
+        EXPECT_EQ(Values(options.selected), std::set<int>{c.selected}) << "kind " << c.kind;
+        EXPECT_EQ(options.agricultureRemoved, c.agricultureRemoved) << "kind " << c.kind;
+        EXPECT_EQ(UsesCompactLayout(static_cast<std::uint8_t>(c.kind)), c.agricultureRemoved) << "kind " << c.kind;
+    }
+}
+
+TEST(ConditionsDecisions, SavedChoiceOnlyWhenItsOptionIsEnabled) {
+    struct Case {
+        int kind, saved, selected;
+    };
+    const Case cases[] = {{2, 7, 2}, {6, 5, 5}, {6, 7, 7}, {3, 3, 3}, {3, 4, 1}, {4, 5, 5}, {4, 2, 1},
+                          {5, 4, 4}, {5, 1, 2}, {1, 2, 1}, {6, 0, 1}, {6, 8, 1}, {6, -1, 1}};
+    for (const Case& c : cases) {
+        const CategoryOptions options =
+            ChooseCategoryOptions(static_cast<std::uint8_t>(c.kind), static_cast<std::int16_t>(c.saved));
+        EXPECT_EQ(Values(options.selected), std::set<int>{c.selected}) << "kind " << c.kind << " saved " << c.saved;
+    }
+}
+
+TEST(ConditionsDecisions, LastSelectedOptionWinsAndTexts) {
+    const std::vector<std::pair<std::vector<int>, int>> cases = {
+        {{}, 0}, {{3}, 3}, {{1, 7}, 7}, {{2, 4}, 4}, {{6, 3}, 6}, {{1, 2, 3, 4, 5}, 5}};
+    for (const auto& [selected, category] : cases) {
+        bool flags[kCategoryOptionCount] = {};
+        for (int v : selected) flags[v - 1] = true;
+        EXPECT_EQ(CategoryFromSelection(flags), category) << category;
+    }
+    EXPECT_EQ(PeriodText(20190501, 20200430), "2019/05/01～2020/04/30");
+    EXPECT_STREQ(ManufacturingText(-5), "あり");
+    EXPECT_STREQ(ManufacturingText(0), "なし");
+    EXPECT_EQ(CancelMessage(), "\xA2所得税(減価償却)\xA3の集計を中止します。");  // single-byte brackets
+}
+
+TEST(ConditionsDecisions, OutputPathOpensFromFixedSavedHostOrTemporaryFolder) {
+    const std::string folder259(259, 'a'), folder260(260, 'a');
+    struct Case {
+        const char* name;
+        std::string fixed, saved, host, temp, path;
+        bool fixedPath;
+        int foldersAsked;
+    };
+    const Case cases[] = {
+        {"fixed wins", "E:\\OUT\\A.XML", "C:\\S.xml", "D:\\DATA\\", "C:\\T\\", "E:\\OUT\\A.XML", true, 0},
+        {"saved path", "", "C:\\S\\s.xml", "D:\\DATA\\", "C:\\T\\", "C:\\S\\s.xml", false, 0},
+        {"host folder", "", "", "D:\\DATA\\", "C:\\T\\", "D:\\DATA\\*.xml", false, 1},
+        {"host folder without separator", "", "", "D:\\DATA", "C:\\T\\", "D:\\DATA\\*.xml", false, 1},
+        {"temporary folder", "", "", "", "C:\\T\\", "C:\\T\\*.xml", false, 2},
+        {"no folder", "", "", "", "", "*.xml", false, 2},
+        {"trail byte 0x5C is no separator", "", "", "D:\\\x95\x5C", "", "D:\\\x95\x5C\\*.xml", false, 1},
+        {"259 bytes", "", "", folder259, "", folder259 + "\\*.xml", false, 1},
+        {"260 bytes stay", "", "", folder260, "", folder260 + "*.xml", false, 1},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        const OutputPathChoice choice = ChooseOutputPath(
+            c.fixed, c.saved, [&] { return ++asked, c.host; }, [&] { return ++asked, c.temp; });
+        EXPECT_EQ(choice.path, c.path) << c.name;
+        EXPECT_EQ(choice.fixed, c.fixedPath) << c.name;
+        EXPECT_EQ(asked, c.foldersAsked) << c.name;
+    }
+}
+
+// Client rectangles as Wine lays out the template with IPA P Gothic (group box 221 high: h = 110).
+std::map<int, PixelRect> TemplateRects() {
+    return {{IDG_CATEGORY, {12, 101, 448, 322}},         {IDO_GENERAL_REAL_ESTATE, {21, 205, 275, 225}},
+            {IDG_OUTPUT, {12, 330, 448, 395}},           {IDE_OUTPUT_PATH, {21, 358, 340, 381}},
+            {IDB_BROWSE, {343, 358, 438, 382}},          {kIdOk, {250, 411, 345, 435}},
+            {kIdCancel, {354, 411, 449, 435}},           {IDO_AGRICULTURE, {21, 177, 275, 197}},
+            {IDO_GENERAL_AGRICULTURE, {21, 232, 275, 252}}, {IDO_REAL_ESTATE_AGRICULTURE, {21, 260, 275, 280}},
+            {IDO_ALL, {21, 288, 275, 308}}};
+}
+
+TEST(ConditionsDecisions, CompactLayoutClosesTheGapOfTheAgricultureOptions) {
+    const std::map<int, PixelRect> rects = TemplateRects();
+    const CompactLayout layout = PlanCompactLayout([&](int id) { return rects.at(id); });
+    const PixelRect gone = {0, 0, 0, 0};
+    const std::vector<LayoutChange> expected = {
+        {IDO_AGRICULTURE, gone, true},
+        {IDO_GENERAL_AGRICULTURE, gone, true},
+        {IDO_REAL_ESTATE_AGRICULTURE, gone, true},
+        {IDO_ALL, gone, true},
+        {IDG_CATEGORY, {12, 101, 448, 212}, false},          // only the bottom edge moves
+        {IDO_GENERAL_REAL_ESTATE, {21, 178, 275, 198}, false},  // h / 4 = 27
+        {IDG_OUTPUT, {12, 220, 448, 285}, false},
+        {IDE_OUTPUT_PATH, {21, 248, 340, 271}, false},
+        {IDB_BROWSE, {343, 248, 438, 272}, false},
+        {kIdOk, {250, 301, 345, 325}, false},
+        {kIdCancel, {354, 301, 449, 325}, false},
+    };
+    ASSERT_EQ(layout.changes.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(layout.changes[i].id, expected[i].id) << i;
+        EXPECT_TRUE(layout.changes[i].rect == expected[i].rect) << "control " << expected[i].id;
+        EXPECT_EQ(layout.changes[i].remove, expected[i].remove) << "control " << expected[i].id;
+    }
+    EXPECT_EQ(layout.windowShrink, 110);
+}
+
+TEST(ConditionsDecisions, Keys) {
+    const KeyPress enter = {kVkReturn, false, false, false}, f12 = {kVkF12, false, false, false};
+    const KeyPress key3 = {kVkKey3, false, false, false};
+    struct Case {
+        const char* name;
+        KeyPress key;
+        int focus, kind;
+        bool combinedEnabled;
+        KeyAction action;
+    };
+    const Case cases[] = {
+        {"enter on an option", enter, IDO_ALL, 6, true, KeyAction::FocusNext},
+        {"enter on the edit", enter, IDE_OUTPUT_PATH, 3, true, KeyAction::FocusNext},
+        {"enter on browse", enter, IDB_BROWSE, 3, true, KeyAction::Standard},
+        {"enter on cancel", enter, kIdCancel, 3, true, KeyAction::Standard},
+        {"shift enter on the edit", {kVkReturn, true, false, false}, IDE_OUTPUT_PATH, 3, true, KeyAction::Standard},
+        {"f12", f12, IDB_BROWSE, 1, true, KeyAction::Execute},
+        {"f12 without focus", f12, 0, 6, true, KeyAction::Execute},
+        {"ctrl f12", {kVkF12, false, true, false}, 0, 6, true, KeyAction::Standard},
+        {"3 in kind 3", key3, IDE_OUTPUT_PATH, 3, true, KeyAction::SelectGeneralAndRealEstate},
+        {"numpad 3", {kVkNumpad3, false, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
+        {"shift 3", {kVkKey3, true, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
+        {"alt 3", {kVkKey3, false, false, true}, IDO_GENERAL, 2, true, KeyAction::SelectGeneralAndRealEstate},
+        {"ctrl 3", {kVkKey3, false, true, false}, IDO_GENERAL, 3, true, KeyAction::Standard},
+        {"shift alt 3", {kVkKey3, true, false, true}, IDO_GENERAL, 3, true, KeyAction::Standard},
+        {"3 with 1012 disabled", key3, IDO_GENERAL, 1, false, KeyAction::Standard},
+        {"3 where agriculture shows", key3, IDO_GENERAL, 4, true, KeyAction::Standard},
+        {"3 in an unknown kind", key3, IDO_GENERAL, 0, true, KeyAction::Standard},
+        {"numpad 4", {0x64, false, false, false}, IDO_GENERAL, 3, true, KeyAction::Standard},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecideKey(c.key, c.focus, static_cast<std::uint8_t>(c.kind), c.combinedEnabled), c.action)
+            << c.name;
+}
+
+// The dialog's controls as plain state.
+class CFakeConditionsView : public IConditionsView {
+public:
+    struct Control {
+        std::string text;
+        bool enabled = true, visible = true, checked = false;
+        PixelRect rect{};
+    };
+    std::map<int, Control> controls;
+    int focus = 0, shrunk = 0, ended = 0, limit = 0;
+    bool textSelected = false, saveAnswer = false;
+    std::string saveFolder, saveName;
+
+    CFakeConditionsView() {
+        for (const auto& [id, rect] : TemplateRects()) controls[id].rect = rect;
+    }
+    WindowHandle Handle() override { return 130; }
+    void SetText(int id, const std::string& text) override { controls[id].text = text; }
+    std::string Text(int id) override { return controls[id].text; }
+    void LimitText(int, int bytes) override { limit = bytes; }
+    void Enable(int id, bool enable) override { controls[id].enabled = enable; }
+    bool IsEnabled(int id) override { return controls[id].enabled; }
+    void Hide(int id) override { controls[id].visible = false; }
+    void SetChecked(int id, bool checked) override { controls[id].checked = checked; }
+    bool IsChecked(int id) override { return controls[id].checked; }
+    PixelRect ControlRect(int id) override { return controls[id].rect; }
+    void MoveControl(int id, const PixelRect& rect) override { controls[id].rect = rect; }
+    void ShrinkWindow(int pixels) override { shrunk += pixels; }
+    int FocusedId() override { return focus; }
+    void FocusNext() override { focus = -1; }
+    void Focus(int id) override { focus = id, textSelected = false; }
+    void FocusAndSelectAll(int id) override { focus = id, textSelected = true; }
+    bool AskSaveFileName(const std::string& folder, const std::string& name, std::string& chosen) override {
+        saveFolder = folder, saveName = name;
+        if (saveAnswer) chosen = "D:\\NEW\\b.XML";
+        return saveAnswer;
+    }
+    void End(int result) override { ended = result; }
+
+    std::set<int> Checked() {
+        std::set<int> ids;
+        for (int id : kCategoryOptionIds)
+            if (controls[id].checked) ids.insert(id);
+        return ids;
+    }
+};
+
+struct DialogFixture {
+    testsupport::CFakePlatform platform;
+    CFakeConditionsView view;
+    StDATAINFO data;
+    int readCount = 0;
+    std::vector<std::string> validated;
+    DestinationVerdict verdict = DestinationVerdict::Accepted;
+    ConditionsSetup setup;
+
+    explicit DialogFixture(int kind, SavedChoice saved = {0, "C:\\OUT\\saved.xml"}) {
+        std::memset(&data, 0, sizeof data);
+        std::strcpy(data.businessName, "山田&商店");
+        data.periodFrom = 20220101;
+        data.periodTo = 20221231;
+        data.hasManufacturingCost = 1;
+        data.businessKind = static_cast<std::uint8_t>(kind);
+        setup.readSaved = [this, saved] { return ++readCount, saved; };
+        setup.validate = [this](WindowHandle owner, const std::string& path, const std::string& fixed) {
+            validated.push_back(std::to_string(owner) + "|" + path + "|" + fixed);
+            return verdict;
+        };
+    }
+};
+
+TEST(ConditionsDialog, OpensWithTheRecordAndTheSavedChoice) {
+    DialogFixture f(6, {5, "C:\\OUT\\saved.xml"});
+    CConditionsDialog dialog(f.data, f.setup);
+    ASSERT_TRUE(dialog.OnInit(f.view));
+    EXPECT_EQ(f.view.Text(IDT_BUSINESS_NAME), "山田&商店");
+    EXPECT_EQ(f.view.Text(IDT_PERIOD), "2022/01/01～2022/12/31");
+    EXPECT_EQ(f.view.Text(IDT_MANUFACTURING), "あり");
+    EXPECT_EQ(f.view.Checked(), std::set<int>{IDO_GENERAL_AGRICULTURE});
+    EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), "C:\\OUT\\saved.xml");
+    EXPECT_EQ(f.view.limit, 255);
+    for (int id : kCategoryOptionIds) EXPECT_TRUE(f.view.controls[id].visible && f.view.controls[id].enabled) << id;
+    EXPECT_EQ(f.view.shrunk, 0);
+    EXPECT_EQ(f.readCount, 1);
+}
+
+TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
+    DialogFixture f(3);
+    CConditionsDialog dialog(f.data, f.setup);
+    ASSERT_TRUE(dialog.OnInit(f.view));
+    for (int id : kAgricultureOptionIds)
+        EXPECT_FALSE(f.view.controls[id].visible || f.view.controls[id].enabled) << id;
+    EXPECT_EQ(f.view.Text(IDO_GENERAL_REAL_ESTATE), "一般用／不動産用ともに出力(&3)");
+    EXPECT_EQ(f.view.controls[kIdOk].rect.top, 301);
+    EXPECT_EQ(f.view.shrunk, 110);
+
+    f.view.focus = IDE_OUTPUT_PATH;
+    EXPECT_FALSE(dialog.OnKey(f.view, {kVkKey3, false, false, false}));  // the edit still gets its 3
+    EXPECT_EQ(f.view.Checked(), std::set<int>{IDO_GENERAL_REAL_ESTATE});
+    EXPECT_TRUE(dialog.OnKey(f.view, {kVkReturn, false, false, false}));
+    EXPECT_EQ(f.view.focus, -1);
+    EXPECT_TRUE(f.validated.empty());
+}
+
+TEST(ConditionsDialog, PastResultsDataIsRefusedBeforeAnythingIsRead) {
+    DialogFixture f(6);
+    f.data.dataKind = 99;
+    CConditionsDialog dialog(f.data, f.setup);
+    EXPECT_FALSE(dialog.OnInit(f.view));
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0].text,
+              "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。");
+    EXPECT_EQ(f.platform.messages[0].caption, "所得税(減価償却)");
+    EXPECT_EQ(f.platform.messages[0].style, kMbOk | kMbIconWarning);
+    EXPECT_EQ(f.view.ended, kIdCancel);
+    EXPECT_EQ(f.readCount, 0);
+}
+
+TEST(ConditionsDialog, FixedPathLocksTheDestinationAndCancelStillTells) {
+    DialogFixture f(3);
+    f.setup.fixedPath = "E:\\HOST\\OUT.XML";
+    CConditionsDialog dialog(f.data, f.setup);
+    ASSERT_TRUE(dialog.OnInit(f.view));
+    EXPECT_EQ(f.view.Text(IDG_OUTPUT), "出力先");
+    EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), "E:\\HOST\\OUT.XML");
+    EXPECT_FALSE(f.view.IsEnabled(IDE_OUTPUT_PATH) || f.view.IsEnabled(IDB_BROWSE));
+
+    dialog.OnCancel(f.view);
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0].text, CancelMessage());
+    EXPECT_EQ(f.platform.messages[0].style, kMbOk | kMbIconInformation);
+    EXPECT_EQ(f.view.ended, kIdCancel);
+}
+
+TEST(ConditionsDialog, ExecuteTakesTheLastSelectedOptionAndStaysOpenOnRefusal) {
+    DialogFixture f(6);
+    f.setup.fixedPath = "E:\\HOST\\OUT.XML";
+    CConditionsDialog dialog(f.data, f.setup);
+    ASSERT_TRUE(dialog.OnInit(f.view));
+    f.view.controls[IDO_REAL_ESTATE].checked = true;
+    f.view.controls[IDO_REAL_ESTATE_AGRICULTURE].checked = true;
+    f.view.SetText(IDE_OUTPUT_PATH, "D:\\typed.xml");
+
+    f.verdict = DestinationVerdict::Refused;
+    EXPECT_TRUE(dialog.OnKey(f.view, {kVkF12, false, false, false}));
+    EXPECT_EQ(f.view.ended, 0);
+    EXPECT_EQ(f.view.focus, IDE_OUTPUT_PATH);
+    EXPECT_TRUE(f.view.textSelected);
+    EXPECT_EQ(dialog.outputCategory, 6);
+
+    f.verdict = DestinationVerdict::Accepted;
+    f.view.controls[IDO_REAL_ESTATE_AGRICULTURE].checked = false;
+    dialog.OnExecute(f.view);
+    EXPECT_EQ(f.view.ended, kIdOk);
+    EXPECT_EQ(dialog.outputCategory, 2);
+    EXPECT_EQ(dialog.outputPath, "D:\\typed.xml");
+    EXPECT_EQ(f.validated, std::vector<std::string>(2, "130|D:\\typed.xml|E:\\HOST\\OUT.XML"));
+}
+
+TEST(ConditionsDialog, BrowseStartsFromTheEditAndAlwaysEndsOnExecute) {
+    for (bool confirm : {true, false}) {
+        DialogFixture f(6);
+        CConditionsDialog dialog(f.data, f.setup);
+        ASSERT_TRUE(dialog.OnInit(f.view));
+        f.view.SetText(IDE_OUTPUT_PATH, "C:\\OUT\\a.xml");
+        f.view.saveAnswer = confirm;
+        dialog.OnBrowse(f.view);
+        EXPECT_EQ(f.view.saveFolder + "|" + f.view.saveName, "C:\\OUT\\|a.xml");
+        EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), confirm ? "D:\\NEW\\b.XML" : "C:\\OUT\\a.xml");
+        EXPECT_EQ(f.view.focus, kIdOk);
+        EXPECT_EQ(f.view.ended, 0);
+    }
+}
+
+TEST(ConditionsDialog, HostFolderIsAskedOnlyWithoutSavedPath) {
+    hostsim::Installation installation;
+    installation.appFolders[0] = "D:\\LEDGORA\\DATA";
+    for (const std::string& saved : {std::string(), std::string("C:\\OUT\\saved.xml")}) {
+        hostsim::UseInstallation(installation);
+        DialogFixture f(6, {0, saved});
+        CConditionsDialog dialog(f.data, f.setup);
+        ASSERT_TRUE(dialog.OnInit(f.view));
+        EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), saved.empty() ? "D:\\LEDGORA\\DATA\\*.xml" : saved);
+        size_t hostCalls = 0;
+        for (const std::string& call : hostsim::CallLog())
+            if (call.find("ClFileMgr::GetAppFolderPath type=0") != std::string::npos) ++hostCalls;
+        EXPECT_EQ(hostCalls, saved.empty() ? 1u : 0u) << saved;
+    }
+    hostsim::Reset();
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/ProgressDialog.h"
+
+namespace {
+
+// Records every operation as one short line, in order.
+class CRecordingView : public IProgressView {
+public:
+    explicit CRecordingView(std::vector<std::string>& ops) : m_ops(ops) {}
+    bool Create() override { return Log("create"), true; }
+    void SetParent(WindowHandle parent) override { Log("parent " + std::to_string(parent)); }
+    void Show() override { Log("show"); }
+    void End() override { Log("end"); }
+    WindowHandle Handle() const override { return 77; }
+    void SetCaption(const std::string& caption) override { Log("caption " + caption); }
+    void SetMainRange(int lower, int upper) override { Log("main range " + Pair(lower, upper)); }
+    void SetMainStep(int step) override { Log("main step " + std::to_string(step)); }
+    void SetMainPosition(int position) override { Log("main " + std::to_string(position)); }
+    void SetActivityRange(int lower, int upper) override { Log("act range " + Pair(lower, upper)); }
+    void SetActivityStep(int step) override { Log("act step " + std::to_string(step)); }
+    void SetActivityPosition(int position) override { Log("act pos " + std::to_string(position)); }
+    void StepActivity() override { Log("act step-it"); }
+    void Raise() override { Log("raise"); }
+    void Repaint() override { Log("repaint"); }
+
+private:
+    static std::string Pair(int a, int b) { return std::to_string(a) + ".." + std::to_string(b); }
+    void Log(const std::string& op) { m_ops.push_back(op); }
+    std::vector<std::string>& m_ops;
+};
+
+struct Recorder {
+    std::vector<std::string> ops;
+    CProgressDialog dialog{std::make_unique<CRecordingView>(ops)};
+
+    size_t Count(const std::string& op) const { return static_cast<size_t>(std::count(ops.begin(), ops.end(), op)); }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        for (const std::string& op : ops)
+            if (op.rfind("caption ", 0) == 0) captions.push_back(op.substr(8));
+        return captions;
+    }
+    std::string LastMain() const {
+        for (auto it = ops.rbegin(); it != ops.rend(); ++it)
+            if (it->rfind("main ", 0) == 0 && it->find("range") == std::string::npos &&
+                it->find("step") == std::string::npos)
+                return *it;
+        return "";
+    }
+};
+
+const std::vector<std::string> kPulse = {"act range 0..5", "act step 1", "act pos 0", "raise", "repaint",
+                                         "act step-it", "act step-it", "act step-it", "act step-it",
+                                         "act step-it", "act step-it"};
+
+std::vector<std::string> Unit(int position, const char* caption) {
+    std::vector<std::string> ops;
+    if (caption) ops.push_back(std::string("caption ") + caption);
+    ops.push_back("main " + std::to_string(position));
+    ops.insert(ops.end(), kPulse.begin(), kPulse.end());
+    ops.push_back("repaint");
+    return ops;
+}
+
+TEST(ProgressDialog, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
+    Recorder r;
+    r.dialog.AdvanceBand(9, 11);
+    std::vector<std::string> expected = Unit(9, nullptr);
+    for (const auto& op : Unit(10, "集計中 1％")) expected.push_back(op);
+    for (const auto& op : Unit(11, nullptr)) expected.push_back(op);
+    EXPECT_EQ(r.ops, expected);
+}
+
+TEST(ProgressDialog, ConsecutiveBandsShowTheSharedBoundTwiceAndEndAtTheUpperOne) {
+    Recorder r;
+    r.dialog.AdvanceBand(0, 200);
+    r.dialog.AdvanceBand(200, 400);
+    const std::vector<std::string> captions = r.Captions();
+    ASSERT_EQ(captions.size(), 42u);
+    EXPECT_EQ(captions.front(), "集計中 0％");
+    EXPECT_EQ(captions[20], "集計中 20％");
+    EXPECT_EQ(captions[21], "集計中 20％");
+    EXPECT_EQ(captions.back(), "集計中 40％");
+    EXPECT_EQ(r.LastMain(), "main 400");
+    // 402 units: one move, one raise, two repaints and six steps each.
+    EXPECT_EQ(r.Count("raise"), 402u);
+    EXPECT_EQ(r.Count("repaint"), 804u);
+    EXPECT_EQ(r.Count("act step-it"), 402u * 6);
+    EXPECT_EQ(r.Count("main 200"), 2u);
+}
+
+TEST(ProgressDialog, BandEdges) {
+    struct Case {
+        std::int16_t from, to;
+        size_t units;
+        const char* lastCaption;  // null: none
+    };
+    const Case cases[] = {
+        {700, 1000, 301, "集計中 100％"},
+        {401, 409, 9, nullptr},
+        {5, 5, 1, nullptr},
+        {10, 10, 1, "集計中 1％"},
+        {201, 200, 0, nullptr},
+        {32760, 32767, 8, "集計中 3276％"},   // the top of the 16-bit range must not wrap round
+    };
+    for (const Case& c : cases) {
+        Recorder r;
+        r.dialog.AdvanceBand(c.from, c.to);
+        EXPECT_EQ(r.Count("raise"), c.units) << c.from << ".." << c.to;
+        const std::vector<std::string> captions = r.Captions();
+        if (c.lastCaption) {
+            ASSERT_FALSE(captions.empty()) << c.from << ".." << c.to;
+            EXPECT_EQ(captions.back(), c.lastCaption) << c.from << ".." << c.to;
+        } else {
+            EXPECT_TRUE(captions.empty()) << c.from << ".." << c.to;
+        }
+        if (c.units) {
+            EXPECT_EQ(r.LastMain(), "main " + std::to_string(c.to)) << c.from << ".." << c.to;
+        }
+    }
+}
+
+TEST(ProgressDialog, InitialiseAndPulse) {
+    Recorder r;
+    r.dialog.Initialise();
+    r.dialog.Pulse();
+    std::vector<std::string> expected = {"main range 0..1000", "main step 1", "main 0"};
+    expected.insert(expected.end(), kPulse.begin(), kPulse.end());
+    EXPECT_EQ(r.ops, expected);
+}
+
+}  // namespace
