@@ -1,9 +1,80 @@
 #include "app/AggregationPass.h"
 
+#include <memory>
+#include <optional>
+
+#include "aggregation/AssetExtractor.h"
 #include "app/LinkApp.h"
+#include "platform/AppTitle.h"
+#include "platform/Platform.h"
+#include "report/ReportWriter.h"
+#include "settings/SavedSettings.h"
+#include "ui/DestinationValidation.h"
+#include "ui/ProgressDialog.h"
+
+namespace {
+
+constexpr std::uint16_t kReportProgressBase = 400;
+constexpr char kFailureMessage[] = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+constexpr char kSuccessMessage[] = "減価償却の集計結果を正常に出力しました。";
+
+}  // namespace
 
 void RunAggregationPass(CLinkApp& app) {
-    // The conditions dialog, extraction and report are not wired in yet: a run that gets this far
-    // has nothing more to do and ends as it is.
-    (void)app;
+    CSavedSettings settings(app.edition);
+    ConditionsSetup setup;
+    setup.fixedPath = app.handover.fixedOutputPath;
+    setup.readSaved = [&settings] {
+        OutputCategory category = static_cast<OutputCategory>(0);
+        SavedChoice saved;
+        settings.Read(category, saved.path);
+        saved.category = category;
+        return saved;
+    };
+    setup.validate = ValidateDestination;
+    const ConditionsOutcome conditions = app.ui.RunConditionsDialog(app.hostWindowObject, app.selectedData, setup);
+    if (!conditions.confirmed) {
+        app.result = Cancelled;
+        return;
+    }
+    const auto category = static_cast<OutputCategory>(conditions.category);
+
+    auto progress = std::make_unique<CProgressDialog>(app.ui.CreateProgressView());
+    progress->Create();
+    if (app.hostWindowMode) progress->SetParent(app.hostWindowObject);
+    progress->Show();
+    app.ui.ShowWaitCursor(true);
+    progress->Initialise();
+
+    auto extractor = std::make_unique<CAssetExtractor>();
+    if (app.result == Success && !extractor->Extract(app.assets, app.selectedData, category)) app.result = Failed;
+    if (app.result == Success) progress->AdvanceBand(0, 200);
+    if (app.result == Success && !extractor->BuildOutputRecords(app.assets, app.records, app.selectedData)) {
+        app.result = Failed;
+    }
+    if (app.result == Success) progress->AdvanceBand(200, 400);
+
+    auto writer = std::make_unique<CReportWriter>(*progress, app.records, kReportProgressBase, app.edition);
+    if (app.result == Success &&
+        !writer->WriteReport(conditions.outputPath, app.handover.functionId, app.selectedData)) {
+        app.result = Failed;
+    }
+
+    if (app.result != Success) {
+        Platform().ShowMessageBox(progress->Handle(), kFailureMessage, kAppTitle, kMbOk | kMbIconWarning);
+    } else {
+        progress->AdvanceBand(700, 1000);
+        Platform().ShowMessageBox(progress->Handle(), kSuccessMessage, kAppTitle, kMbOk | kMbIconInformation);
+        // In host-window mode the host fixed the path, so only the category is remembered.
+        const std::optional<std::string> path =
+            app.hostWindowMode ? std::nullopt : std::optional<std::string>(conditions.outputPath);
+        settings.Save(category, path, 0, 0);
+    }
+
+    progress->End();
+    app.ui.ShowWaitCursor(true);
+    writer.reset();
+    extractor.reset();  // releases the host's rule object
+    app.ui.ShowWaitCursor(false);
+    progress.reset();
 }

@@ -36,6 +36,30 @@ std::string Cp932ToUtf8(const std::string& text) {
     return out;
 }
 
+std::string Utf8ToCp932(const std::string& text) {
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return text;
+    std::string out(text.size() * 2 + 8, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    char* outPtr = &out[0];
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno != EILSEQ && errno != EINVAL) break;
+        // Skip the whole UTF-8 sequence that has no code page 932 form.
+        *outPtr++ = '?';
+        --outLeft;
+        do {
+            ++in;
+            --inLeft;
+        } while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
+    }
+    out.resize(out.size() - outLeft);
+    iconv_close(converter);
+    return out;
+}
+
 namespace {
 std::string ShowLineBreaks(const std::string& utf8) {
     std::string shown;

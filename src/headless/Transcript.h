@@ -22,5 +22,8 @@ private:
 // Code page 932 bytes as UTF-8; a byte sequence with no mapping is shown as \xNN.
 std::string Cp932ToUtf8(const std::string& text);
 
+// UTF-8 as code page 932 bytes; a character with no mapping becomes '?'.
+std::string Utf8ToCp932(const std::string& text);
+
 // Name of the icon a message box style carries: warning, information, question or none.
 const char* IconName(unsigned style);
