@@ -1,0 +1,552 @@
+#!/usr/bin/env python3
+"""Runs whole-run scenarios through link-headless or, under Wine, through the real programs.
+
+    run-scenarios.py --headless BIN SCENARIOS_DIR [--only NAME...] [--keep-temp]
+    run-scenarios.py --wine BUILD_WIN_DIR SCENARIOS_DIR [--only NAME...] [--keep-temp]
+
+A scenario is a folder holding scenario.conf and expected.txt (folders without scenario.conf, such
+as shared installations, are skipped). scenario.conf has lines key=value; blank lines and lines
+starting with # are ignored; a value is everything after the first "=", blanks included.
+
+    edition=alpha|beta|gamma      required
+    installation=PATH             the installation file, relative to the scenario folder; its
+                                  folder and the drive roots it names are copied per run
+    command-line=TEXT             the hand-over text; absent: the program gets no arguments
+    answer=yes|no                 repeatable, in order
+    category=N  output=WINPATH  cancel=1
+                                  later actions of the conditions dialog, passed through
+    patch=JSON                    repeatable: a JSON merge patch applied to the copied installation
+    definition=VALUE|missing|nokey|empty
+                                  FilvaneDef.ini written into machine.programFolder; absent: 2
+    front-ends=headless,wine      where the scenario runs (default both)
+
+Under Wine the installation's machine section is played by the real system: its drive letters are
+mapped through $WINEPREFIX/dosdevices, the program is copied into programFolder and started in
+currentFolder, and its TEMP is tempFolder. Drive types only take effect when the prefix's
+wineserver starts, so every prefix gets one fixed assignment (WINE_DRIVES below) and scenarios
+must use these letters for these types. Letters of the assignment that a scenario does not name
+point at an empty folder (they exist, empty); for a missing drive use a letter outside the
+assignment (X: for instance). C: and Z: are never touched.
+"""
+
+import argparse
+import copy
+import difflib
+import json
+import os
+import select
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
+DEFINITION_FILE = "FilvaneDef.ini"
+KNOWN_KEYS = {"edition", "installation", "command-line", "answer", "category", "output", "cancel", "patch",
+              "definition", "front-ends"}
+REPEATABLE_KEYS = {"answer", "patch"}
+FRONT_ENDS = ("headless", "wine")
+
+# The letters a Wine prefix maps, each with its type for the prefix's whole life: the type's name
+# in the installation file, and in Wine's HKLM\Software\Wine\Drives.
+WINE_DRIVES = {
+    "l": ("fixed", "hd"), "m": ("fixed", "hd"), "n": ("fixed", "hd"),
+    "f": ("removable", "floppy"),
+    "q": ("cdrom", "cdrom"),
+    "r": ("ramdisk", "ramdisk"),
+    "s": ("remote", "network"),
+}
+RUN_TIMEOUT_SECONDS = 60
+
+keep_temp = False
+
+
+class ScenarioError(Exception):
+    """The scenario itself is wrong (not the program under test)."""
+
+
+# --------------------------------------------------------------------------- scenarios
+
+class Scenario:
+    def __init__(self, folder):
+        self.folder = folder
+        self.name = folder.name
+        self.values = {}
+        text = (folder / "scenario.conf").read_text(encoding="utf-8")
+        for number, line in enumerate(text.split("\n"), 1):
+            line = line.rstrip("\r")
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            if "=" not in line:
+                raise ScenarioError(f"scenario.conf line {number}: no '=' in {line!r}")
+            key, value = line.split("=", 1)
+            key = key.strip()
+            if key not in KNOWN_KEYS:
+                raise ScenarioError(f"scenario.conf line {number}: unknown key {key!r}")
+            if key in self.values and key not in REPEATABLE_KEYS:
+                raise ScenarioError(f"scenario.conf line {number}: {key} given twice")
+            self.values.setdefault(key, []).append(value)
+
+        self.edition = self.single("edition")
+        if self.edition not in EDITIONS:
+            raise ScenarioError(f"edition must be one of {', '.join(EDITIONS)}, not {self.edition!r}")
+        installation = self.single("installation")
+        if installation is None:
+            raise ScenarioError("installation is required")
+        self.installation = (folder / installation).resolve()
+        if not self.installation.is_file():
+            raise ScenarioError(f"no installation file {self.installation}")
+        self.command_line = self.single("command-line")
+        self.answers = self.values.get("answer", [])
+        for answer in self.answers:
+            if answer not in ("yes", "no"):
+                raise ScenarioError(f"answer must be yes or no, not {answer!r}")
+        self.category = self.single("category")
+        self.output = self.single("output")
+        self.cancel = self.single("cancel") not in (None, "", "0")
+        self.patches = []
+        for patch in self.values.get("patch", []):
+            try:
+                self.patches.append(json.loads(patch))
+            except json.JSONDecodeError as error:
+                raise ScenarioError(f"patch is not JSON: {error}") from None
+        self.definition = self.single("definition")
+        front_ends = self.single("front-ends")
+        self.front_ends = FRONT_ENDS if front_ends is None else tuple(f.strip() for f in front_ends.split(","))
+        for front_end in self.front_ends:
+            if front_end not in FRONT_ENDS:
+                raise ScenarioError(f"unknown front end {front_end!r}")
+        expected = folder / "expected.txt"
+        if not expected.is_file():
+            raise ScenarioError("no expected.txt")
+        self.expected = lines_of(expected.read_text(encoding="utf-8"))
+
+    def single(self, key):
+        values = self.values.get(key)
+        return values[0] if values else None
+
+    def user_arguments(self):
+        """The scripted user's actions, in the option form both front ends take."""
+        arguments = []
+        for answer in self.answers:
+            arguments += ["--answer", answer]
+        if self.category is not None:
+            arguments += ["--category", self.category]
+        if self.output is not None:
+            arguments += ["--output", self.output]
+        if self.cancel:
+            arguments += ["--cancel"]
+        return arguments
+
+
+def lines_of(text):
+    if text.endswith("\n"):
+        text = text[:-1]
+    return text.split("\n") if text else []
+
+
+def merge_patch(target, patch):
+    """RFC 7386 JSON merge patch."""
+    if not isinstance(patch, dict):
+        return copy.deepcopy(patch)
+    result = dict(target) if isinstance(target, dict) else {}
+    for key, value in patch.items():
+        if value is None:
+            result.pop(key, None)
+        else:
+            result[key] = merge_patch(result.get(key), value)
+    return result
+
+
+def split_windows_path(path):
+    """'L:\\Ledgora\\Link\\' -> ('l', ['Ledgora', 'Link'])."""
+    if not isinstance(path, str) or len(path) < 2 or path[1] != ":" or not path[0].isalpha():
+        raise ScenarioError(f"not a Windows path with a drive letter: {path!r}")
+    return path[0].lower(), [part for part in path[2:].split("\\") if part]
+
+
+def host_folder(root, parts):
+    """The folder under `root` for the path parts, matching existing names without regard to case."""
+    folder = Path(root)
+    for part in parts:
+        match = None
+        if folder.is_dir():
+            match = next((entry for entry in folder.iterdir() if entry.name.lower() == part.lower()), None)
+        folder = match if match is not None else folder / part
+    return folder
+
+
+class PreparedRun:
+    """A scenario's installation copied to a fresh folder, patched, with its definition file."""
+
+    def __init__(self, scenario, work):
+        source_folder = scenario.installation.parent
+        copied_folder = work / "installation"
+        shutil.copytree(source_folder, copied_folder, symlinks=True)
+        self.installation_file = copied_folder / scenario.installation.name
+        try:
+            installation = json.loads(scenario.installation.read_text(encoding="utf-8"))
+        except (json.JSONDecodeError, UnicodeDecodeError) as error:
+            raise ScenarioError(f"installation file is not JSON: {error}") from None
+        for patch in scenario.patches:
+            installation = merge_patch(installation, patch)
+
+        self.machine = installation.get("machine") or {}
+        self.drives = {}  # letter -> (type, copied root)
+        for letter, drive in (self.machine.get("drives") or {}).items():
+            if len(letter) != 1 or not letter.isalpha():
+                raise ScenarioError(f"drive letter {letter!r}")
+            original = Path(drive.get("root", ""))
+            if not original.is_absolute():
+                original = (source_folder / original).resolve()
+            if not original.is_dir():
+                raise ScenarioError(f"drive {letter}: root {original} is not a folder")
+            try:
+                copied = copied_folder / original.relative_to(source_folder)
+            except ValueError:
+                copied = work / f"drive-{letter.lower()}"
+                shutil.copytree(original, copied, symlinks=True)
+            drive["root"] = str(copied)
+            self.drives[letter.lower()] = (drive.get("type", "fixed"), copied)
+        self.installation_file.write_text(json.dumps(installation, ensure_ascii=False, indent=2) + "\n",
+                                          encoding="utf-8")
+        self.write_definition(scenario.definition)
+
+    def host_path(self, windows_path):
+        letter, parts = split_windows_path(windows_path)
+        if letter not in self.drives:
+            raise ScenarioError(f"{windows_path} is on no drive of the installation")
+        return host_folder(self.drives[letter][1], parts)
+
+    def program_folder(self):
+        folder = self.machine.get("programFolder")
+        if not folder:
+            raise ScenarioError("the installation has no machine.programFolder")
+        path = self.host_path(folder)
+        path.mkdir(parents=True, exist_ok=True)
+        return path
+
+    def write_definition(self, definition):
+        if definition == "missing":
+            return
+        if definition is None:
+            content = b"[ProgramLevel]\r\nQF14_G=2\r\n"
+        elif definition == "nokey":
+            content = b"[ProgramLevel]\r\n"
+        elif definition == "empty":
+            content = b"[ProgramLevel]\r\nQF14_G=\r\n"
+        else:
+            content = b"[ProgramLevel]\r\nQF14_G=" + definition.encode("cp932") + b"\r\n"
+        (self.program_folder() / DEFINITION_FILE).write_bytes(content)
+
+
+# --------------------------------------------------------------------------- comparison
+
+def compare(expected, actual, name):
+    """Differences as unified diff lines; empty when the transcripts agree.
+
+    The Wine driver cannot know the result of a run that posted nothing and ends its transcript with
+    "RESULT unposted"; then everything but the last line is compared."""
+    if actual and actual[-1] == "RESULT unposted":
+        if not expected or not expected[-1].startswith("RESULT "):
+            return [f"expected.txt of {name} does not end with a RESULT line"]
+        expected, actual = expected[:-1], actual[:-1]
+    if expected == actual:
+        return []
+    return list(difflib.unified_diff(expected, actual, "expected.txt", "actual", lineterm=""))
+
+
+def run_process(command, env, timeout):
+    """(output lines, exit status or None when killed, standard error text).
+
+    Output goes to files, not pipes: Wine's background processes inherit the descriptors and would
+    hold a pipe open long after the command has ended."""
+    with tempfile.TemporaryFile() as stdout, tempfile.TemporaryFile() as stderr:
+        try:
+            status = subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr,
+                                    timeout=timeout, check=False).returncode
+            problem = ""
+        except subprocess.TimeoutExpired:
+            status, problem = None, f"killed after {timeout} s\n"
+        stdout.seek(0)
+        stderr.seek(0)
+        return (lines_of(stdout.read().decode("utf-8", "replace")), status,
+                problem + stderr.read().decode("utf-8", "replace"))
+
+
+# --------------------------------------------------------------------------- front ends
+
+class HeadlessFrontEnd:
+    name = "headless"
+
+    def __init__(self, binary):
+        self.binary = str(Path(binary).resolve())
+        if not os.access(self.binary, os.X_OK):
+            raise SystemExit(f"run-scenarios: {self.binary} is not an executable")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        return False
+
+    def run(self, scenario, prepared):
+        command = [self.binary, "--edition", scenario.edition, "--installation", str(prepared.installation_file)]
+        if scenario.command_line is not None:
+            command += ["--command-line", scenario.command_line]
+        command += scenario.user_arguments()
+        return run_process(command, os.environ.copy(), RUN_TIMEOUT_SECONDS)
+
+
+class WineFrontEnd:
+    """One Xvfb (unless a usable display is given), one private prefix and one wineserver for all
+    scenarios; everything started here is ended here."""
+    name = "wine"
+
+    def __init__(self, build_dir):
+        self.build_dir = Path(build_dir).resolve()
+        self.driver = self.build_dir / "link-e2e-driver.exe"
+        for required in [self.driver] + [self.build_dir / f"Link{e}.exe" for e in EDITIONS.values()]:
+            if not required.is_file():
+                raise SystemExit(f"run-scenarios: {required} is not built")
+        self.xvfb = None
+        self.temp = None
+        self.env = None
+        self.empty_roots = None
+
+    def __enter__(self):
+        locales = subprocess.run(["locale", "-a"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                 check=False).stdout.decode("utf-8", "replace").lower().split()
+        if not {"ja_jp.utf8", "ja_jp.utf-8"} & set(locales):
+            raise SystemExit("run-scenarios: the ja_JP.UTF-8 locale is not generated (tools/install-deps makes it)")
+        try:
+            self.temp = Path(tempfile.mkdtemp(prefix="link-e2e-wine-"))
+            self.env = os.environ.copy()
+            self.env.update({
+                "WINEPREFIX": str(self.temp / "prefix"),
+                "WINEARCH": "win64",
+                "WINEDEBUG": "-all",
+                # No Mono or Gecko installer dialogs while the prefix is made.
+                "WINEDLLOVERRIDES": "mscoree,mshtml=",
+                # Wine takes its code page from the locale: 932 is what the programs are built for.
+                "LANG": "ja_JP.UTF-8",
+                "LC_ALL": "ja_JP.UTF-8",
+            })
+            self.env["DISPLAY"] = self.display()
+            self.make_prefix()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        if self.env is not None and (self.temp / "prefix").exists():
+            run_process(["wineserver", "-k"], self.env, 30)
+        if self.xvfb is not None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+        if self.temp is not None:
+            if keep_temp:
+                print(f"run-scenarios: kept {self.temp}")
+            else:
+                shutil.rmtree(self.temp, ignore_errors=True)
+        return False
+
+    def display(self):
+        current = os.environ.get("DISPLAY", "")
+        if current and display_usable(current):
+            return current
+        read_end, write_end = os.pipe()
+        # -displayfd: Xvfb picks a free display and writes its number once it accepts clients.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                os.close(read_end)
+                raise SystemExit("run-scenarios: Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        return ":" + number.decode().strip()
+
+    def wine(self, *arguments, timeout=120, must_succeed=True):
+        output, status, stderr = run_process(list(arguments), self.env, timeout)
+        if status != 0 and must_succeed:
+            raise SystemExit(f"run-scenarios: {' '.join(arguments)} failed ({status}):\n{stderr}")
+        return "".join(line + "\n" for line in output)
+
+    def make_prefix(self):
+        started = time.monotonic()
+        self.wine("wineboot", "-i", timeout=300)
+        # Without a window manager Wine waits 2 s whenever a top-level window is hidden.
+        self.wine("wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+        # A crashing program ends instead of waiting behind a crash dialog.
+        self.wine("wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
+                  "/d", "0", "/f")
+        self.empty_roots = self.temp / "empty-drives"
+        for letter, (_, wine_type) in WINE_DRIVES.items():
+            (self.empty_roots / letter).mkdir(parents=True)
+            self.point_drive(letter, self.empty_roots / letter)
+            self.wine("wine", "reg", "add", r"HKLM\Software\Wine\Drives", "/v", f"{letter}:", "/d", wine_type, "/f")
+        # The drive types are read when the wineserver starts; one persistent server then serves all runs.
+        self.wine("wineserver", "-k", must_succeed=False)  # fails when the server has already gone
+        self.wine("wineserver", "-w", must_succeed=False)
+        self.wine("wineserver", "-p")
+        reported = self.wine("wine", str(self.driver), "--drive-types", "".join(WINE_DRIVES).upper())
+        expected = "".join(f"{letter.upper()}: {kind}\n" for letter, (kind, _) in WINE_DRIVES.items())
+        if reported != expected:
+            raise SystemExit(f"run-scenarios: the prefix's drives are\n{reported}instead of\n{expected}")
+        print(f"run-scenarios: Wine prefix ready in {time.monotonic() - started:.1f} s "
+              f"(DISPLAY={self.env['DISPLAY']})")
+
+    def point_drive(self, letter, root):
+        # Replaced in one step: a letter that is missing even briefly loses its type.
+        link = Path(self.env["WINEPREFIX"]) / "dosdevices" / f"{letter}:"
+        temporary = link.with_name(f".{letter}.new")
+        if temporary.is_symlink():
+            temporary.unlink()
+        os.symlink(root, temporary)
+        os.replace(temporary, link)
+
+    def run(self, scenario, prepared):
+        for letter, (kind, _) in prepared.drives.items():
+            if letter not in WINE_DRIVES:
+                raise ScenarioError(f"drive {letter.upper()}: is not one the Wine prefix maps "
+                                    f"({', '.join(known.upper() for known in WINE_DRIVES)})")
+            if WINE_DRIVES[letter][0] != kind:
+                raise ScenarioError(f"drive {letter.upper()}: is {WINE_DRIVES[letter][0]} under Wine, not {kind}")
+        for letter in WINE_DRIVES:
+            self.point_drive(letter, prepared.drives[letter][1] if letter in prepared.drives
+                             else self.empty_roots / letter)
+
+        program_name = f"Link{EDITIONS[scenario.edition]}.exe"
+        shutil.copy2(self.build_dir / program_name, prepared.program_folder() / program_name)
+        program = prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name
+        command = ["wine", str(self.driver), "--program", program, "--timeout", str(RUN_TIMEOUT_SECONDS)]
+        if prepared.machine.get("currentFolder"):
+            command += ["--current-folder", prepared.machine["currentFolder"]]
+        if prepared.machine.get("tempFolder"):
+            command += ["--temp-folder", prepared.machine["tempFolder"]]
+        if scenario.command_line is not None:
+            command += ["--command-line", scenario.command_line]
+        command += scenario.user_arguments()
+        env = dict(self.env)
+        env["LEDGORA_INSTALLATION"] = "Z:" + str(prepared.installation_file).replace("/", "\\")
+        return run_process(command, env, RUN_TIMEOUT_SECONDS + 30)
+
+
+def display_usable(display):
+    if shutil.which("xdpyinfo"):
+        return subprocess.run(["xdpyinfo", "-display", display], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10,
+                              check=False).returncode == 0
+    if display.startswith(":"):
+        number = display[1:].split(".")[0]
+        with socket.socket(socket.AF_UNIX) as probe:
+            try:
+                probe.connect(f"/tmp/.X11-unix/X{number}")
+                return True
+            except OSError:
+                return False
+    return True
+
+
+# --------------------------------------------------------------------------- main
+
+def run_scenario(front_end, scenario):
+    """True when the scenario passed; prints its outcome."""
+    work = Path(tempfile.mkdtemp(prefix=f"scenario-{scenario.name}-"))
+    try:
+        prepared = PreparedRun(scenario, work)
+        actual, status, stderr = front_end.run(scenario, prepared)
+    except ScenarioError as error:
+        print(f"FAIL {scenario.name}\n  scenario error: {error}")
+        return False
+    finally:
+        if keep_temp:
+            print(f"  kept {work}")
+        else:
+            shutil.rmtree(work, ignore_errors=True)
+    problems = []
+    if status != 0:
+        problems.append(f"  {front_end.name} exited with status {status}")
+        problems += ["  | " + line for line in stderr.rstrip("\n").split("\n") if line]
+    diff = compare(scenario.expected, actual, scenario.name)
+    if problems or diff:
+        print(f"FAIL {scenario.name}")
+        for line in problems + ["  " + line for line in diff]:
+            print(line)
+        return False
+    print(f"PASS {scenario.name}")
+    return True
+
+
+def main():
+    global keep_temp
+    parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
+    mode = parser.add_mutually_exclusive_group(required=True)
+    mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
+    mode.add_argument("--wine", metavar="BUILD_WIN_DIR", help="the folder with Link*.exe and link-e2e-driver.exe")
+    parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
+    parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
+    parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
+    options = parser.parse_args()
+    keep_temp = options.keep_temp
+    sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
+
+    folders = sorted(f for f in Path(options.scenarios).iterdir() if (f / "scenario.conf").is_file())
+    if options.only:
+        unknown = set(options.only) - {f.name for f in folders}
+        if unknown:
+            raise SystemExit(f"run-scenarios: no scenario named {', '.join(sorted(unknown))}")
+        folders = [f for f in folders if f.name in options.only]
+    if not folders:
+        raise SystemExit(f"run-scenarios: no scenarios in {options.scenarios}")
+
+    front_end = HeadlessFrontEnd(options.headless) if options.headless else WineFrontEnd(options.wine)
+    passed = failed = ran = 0
+    with front_end:
+        started = time.monotonic()
+        for folder in folders:
+            try:
+                scenario = Scenario(folder)
+            except ScenarioError as error:
+                print(f"FAIL {folder.name}\n  scenario error: {error}")
+                failed += 1
+                continue
+            if front_end.name not in scenario.front_ends:
+                print(f"SKIP {scenario.name} (not for {front_end.name})")
+                continue
+            ran += 1
+            if run_scenario(front_end, scenario):
+                passed += 1
+            else:
+                failed += 1
+        if ran:
+            elapsed = time.monotonic() - started
+            print(f"run-scenarios: {ran} {front_end.name} runs in {elapsed:.1f} s ({elapsed / ran:.2f} s each)")
+    print(f"scenarios: {passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except SystemExit as stop:
+        if isinstance(stop.code, str):  # a setup problem, not a failed scenario
+            print(stop.code, file=sys.stderr)
+            sys.exit(2)
+        raise

@@ -1,0 +1,75 @@
+#include "HostWindow.h"
+
+#include <cstdint>
+
+namespace {
+const wchar_t kClassName[] = L"LinkE2eDriverHost";
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+// Messages the system itself queues for any window; a program's post is anything else.
+bool IsSystemQueued(UINT message) {
+    return message == WM_PAINT || message == WM_TIMER || message == 0x0118 /* WM_SYSTIMER */ ||
+           message == WM_QUIT || message == WM_INPUT ||
+           (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+           (message >= WM_NCMOUSEHOVER && message <= WM_MOUSELEAVE);
+}
+}  // namespace
+
+HostWindow::~HostWindow() {
+    if (m_window) ::DestroyWindow(m_window);
+}
+
+bool HostWindow::Create() {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = HostProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    if (!::RegisterClassW(&windowClass)) return false;
+    m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (e2e driver)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
+                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!m_window) return false;
+    ::ShowWindow(m_window, SW_SHOWNORMAL);
+    ::UpdateWindow(m_window);
+    Pump();
+    return true;
+}
+
+void HostWindow::Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.hwnd == m_window && !IsSystemQueued(message.message)) {
+            m_posts.push_back({message.message, message.wParam, message.lParam});
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+std::wstring WithOwnWindow(const std::wstring& commandLine, HWND window, std::string& label) {
+    const size_t comma = commandLine.find(L',');
+    if (comma == std::wstring::npos) {
+        label.clear();
+        return commandLine;
+    }
+    // The scenario's number, read as the host would read its own handle: blanks, sign, digits.
+    size_t i = 0;
+    while (i < comma && (commandLine[i] == L' ' || (commandLine[i] >= L'\t' && commandLine[i] <= L'\r'))) ++i;
+    bool negative = false;
+    if (i < comma && (commandLine[i] == L'+' || commandLine[i] == L'-')) negative = commandLine[i++] == L'-';
+    std::int64_t value = 0;
+    for (; i < comma && commandLine[i] >= L'0' && commandLine[i] <= L'9'; ++i) {
+        if (value <= 0x80000000LL) value = value * 10 + (commandLine[i] - L'0');
+    }
+    if (value > 0x7FFFFFFFLL) value = negative ? 0x80000000LL : 0x7FFFFFFFLL;
+    const std::int32_t number = static_cast<std::int32_t>(negative ? -value : value);
+    label = std::to_string(static_cast<unsigned long long>(static_cast<std::int64_t>(number)));
+    return std::to_wstring(reinterpret_cast<std::uintptr_t>(window)) + commandLine.substr(comma);
+}

@@ -1,0 +1,85 @@
+#include "Options.h"
+
+#include <cwchar>
+
+#include "Text.h"
+
+const char kDriverUsage[] =
+    "usage: link-e2e-driver --program WINPATH [--command-line TEXT] [--current-folder WINPATH]\n"
+    "       [--temp-folder WINPATH] [--answer yes|no]... [--category N] [--output WINPATH] [--cancel] [--timeout SECONDS]\n"
+    "       link-e2e-driver --drive-types LETTERS";
+
+namespace {
+bool ReadPositive(const std::wstring& text, unsigned long limit, unsigned long& value) {
+    if (text.empty() || text.size() > 9) return false;
+    value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return false;
+        value = value * 10 + static_cast<unsigned long>(c - L'0');
+    }
+    return value >= 1 && value <= limit;
+}
+}  // namespace
+
+bool ParseDriverOptions(int argc, wchar_t** argv, DriverOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring name = argv[i];
+        auto value = [&](std::wstring& out) {
+            if (i + 1 >= argc) {
+                error = ToUtf8(name) + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        std::wstring text;
+        if (name == L"--program") {
+            if (!value(options.program)) return false;
+        } else if (name == L"--command-line") {
+            if (!value(options.commandLine)) return false;
+            options.hasCommandLine = true;
+        } else if (name == L"--current-folder") {
+            if (!value(options.currentFolder)) return false;
+        } else if (name == L"--temp-folder") {
+            if (!value(options.tempFolder)) return false;
+        } else if (name == L"--answer") {
+            if (!value(text)) return false;
+            if (text != L"yes" && text != L"no") {
+                error = "--answer takes yes or no, not " + ToUtf8(text);
+                return false;
+            }
+            options.user.answers.push_back(text == L"yes");
+        } else if (name == L"--category") {
+            unsigned long category = 0;
+            if (!value(text)) return false;
+            if (!ReadPositive(text, 32767, category)) {
+                error = "--category takes a positive number, not " + ToUtf8(text);
+                return false;
+            }
+            options.user.category = static_cast<int>(category);
+        } else if (name == L"--output") {
+            if (!value(options.user.output)) return false;
+            options.user.hasOutput = true;
+        } else if (name == L"--cancel") {
+            options.user.cancel = true;
+        } else if (name == L"--drive-types") {
+            if (!value(options.driveTypeLetters)) return false;
+        } else if (name == L"--timeout") {
+            unsigned long seconds = 0;
+            if (!value(text)) return false;
+            if (!ReadPositive(text, 3600, seconds)) {
+                error = "--timeout takes 1 to 3600 seconds, not " + ToUtf8(text);
+                return false;
+            }
+            options.timeoutSeconds = static_cast<unsigned>(seconds);
+        } else {
+            error = "unknown argument " + ToUtf8(name);
+            return false;
+        }
+    }
+    if (options.program.empty() && options.driveTypeLetters.empty()) {
+        error = "--program is required";
+        return false;
+    }
+    return true;
+}
