@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The three shipped programs: 64-bit Windows GUI executables with no runtime DLL beside the system's,
+# version 22.02.00 in the version resource and string 1, their own description and their own icon.
+# Usage: tests/check-programs.sh BUILD_WIN_DIR
+set -uo pipefail
+build=${1:-build/win}
+passed=0
+failed=0
+check() {  # name, condition
+  if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $1"; fi
+}
+
+declare -A description=([Alpha]='Ledgora\xff12\xff12 Alpha ' [Beta]='Ledgora\xff12\xff12 \x6240' [Gamma]='Kestrel ')
+icons=()
+for edition in Alpha Beta Gamma; do
+  exe="$build/Link$edition.exe"
+  check "Link$edition.exe exists" "[ -f '$exe' ]" || continue
+  headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+  resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+  check "Link$edition is PE32+" "grep -q 'Magic.*(PE32+)' <<<\"\$headers\""
+  check "Link$edition is a GUI program" "grep -q 'Subsystem.*(Windows GUI)' <<<\"\$headers\""
+  check "Link$edition needs no runtime DLL" "! grep -qiE 'DLL Name: (libstdc|libgcc|libwinpthread)' <<<\"\$headers\""
+  check "Link$edition string 1" "grep -q '^  1, \"22.02.00\"' <<<\"\$resources\""
+  check "Link$edition file version" "grep -q 'VALUE \"FileVersion\", \"22.02.00\"' <<<\"\$resources\""
+  check "Link$edition product version" "grep -q 'VALUE \"ProductVersion\", \"22.02.00\"' <<<\"\$resources\""
+  check "Link$edition description" "grep -qF 'VALUE \"FileDescription\", L\"${description[$edition]}' <<<\"\$resources\""
+  icons+=("$(sed -n '/RT_ICON/,/END/p' <<<"$resources" | md5sum | cut -d' ' -f1)")
+done
+check "each program has its own icon" "[ \$(printf '%s\n' \"\${icons[@]}\" | sort -u | wc -l) -eq 3 ]"
+echo "programs: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
