@@ -20,3 +20,6 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 add_test(NAME headless_scenarios
          COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-scenarios.py --headless $<TARGET_FILE:link-headless>
                  ${CMAKE_CURRENT_SOURCE_DIR}/tests/scenarios)
+
+# link-headless's own command line and installation-file refusals.
+add_test(NAME headless_cli COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/headless-cli-test.sh $<TARGET_FILE:link-headless>)
