@@ -1,4 +1,7 @@
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <utility>
@@ -123,9 +126,28 @@ void WriteAdditionalDepreciation(const StKOTEINENINFO& year, CAssetOutputRecord&
     }
 }
 
+// The ratio is printed as "%.1f" prints the value's double: the exact binary value rounded to one
+// decimal, ties to even (12.35 is 12.3499... and gives 12.3; 0.25 gives 0.2). Done here with exact
+// arithmetic so that every C runtime writes the same text: d × 10 is exact in a long double.
+template <std::size_t N>
+void FormatDoubleOneDecimal(double value, char (&field)[N]) {
+    const bool negative = std::signbit(value);
+    const long double tenfold = std::fabs(static_cast<long double>(value)) * 10.0L;
+    long double whole = std::floor(tenfold);
+    const long double rest = tenfold - whole;
+    if (rest > 0.5L || (rest == 0.5L && std::fmod(whole, 2.0L) != 0.0L)) whole += 1.0L;
+    const auto tenths = static_cast<long long>(whole);
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%s%lld.%lld", negative ? "-" : "", tenths / 10, tenths % 10);
+    if (length > 0 && static_cast<std::size_t>(length) < N)
+        std::memcpy(field, text, static_cast<std::size_t>(length) + 1);
+    else
+        field[0] = '\0';
+}
+
 void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
     const D percent = D::Divide(D::FromInteger(asset.businessUseRatio), D::FromInteger(100));
-    D::FormatFixed(percent, 1, record.JIGYOUSENYUWARIAI, sizeof record.JIGYOUSENYUWARIAI);
+    FormatDoubleOneDecimal(static_cast<double>(percent.Scaled()) / 10000.0, record.JIGYOUSENYUWARIAI);
 }
 
 // The field steps, in the order of the fields.

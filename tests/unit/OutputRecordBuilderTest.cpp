@@ -135,6 +135,20 @@ TEST_F(OutputRecordBuilder, AnOverflowEmptiesOnlyItsField) {
     EXPECT_EQ(Fields(*records[2], {"SYUTOKUKINGAKU", "HITUYOUKEIHISANNYUUGAKU"}), "4|4");
 }
 
+TEST_F(OutputRecordBuilder, BusinessUseRatioPrintsAsOneDecimalOfItsDouble) {
+    // Doubles just below a half round down, exact halves go to the even digit, as "%.1f" prints them.
+    const struct { std::int16_t ratio; const char* text; } cases[] = {
+        {10000, "100.0"}, {5000, "50.0"}, {1235, "12.3"}, {1245, "12.4"}, {15, "0.1"}, {25, "0.2"},
+        {75, "0.8"}, {3325, "33.2"}, {3375, "33.8"}, {0, "0.0"}, {-4, "-0.0"}, {-1250, "-12.5"}};
+    for (const auto& c : cases) {
+        hostsim::Asset asset = Method8(300000);
+        asset.businessUseRatio = c.ratio;
+        const COutputRecordList records = Build({asset});
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(Fields(*records[0], {"JIGYOUSENYUWARIAI"}), c.text) << c.ratio;
+    }
+}
+
 TEST_F(OutputRecordBuilder, ACollectiveTotalThatOutgrowsItsFieldNeverRestartsFromZero) {
     // 600,000,000,000 twice needs 13 characters: the total no longer fits, and the small asset after
     // it must not be taken for the whole sum.
