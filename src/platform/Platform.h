@@ -24,6 +24,9 @@ class IFileWriter {
 public:
     virtual ~IFileWriter() = default;
     virtual bool Write(const void* data, size_t size) = 0;  // false: nothing more can be written
+    // Puts what was written on the disk itself, so that a power loss cannot keep a later rename
+    // without the data. False when the system reports a failure.
+    virtual bool FlushToDisk() = 0;
     virtual void Close() = 0;
 };
 

@@ -180,6 +180,8 @@ public:
         return m_fd >= 0;
     }
 
+    bool FlushToDisk() override { return m_fd >= 0 && ::fsync(m_fd) == 0; }
+
     void Close() override {
         if (m_fd < 0) return;
         ::close(m_fd);

@@ -32,6 +32,7 @@ public:
         }
         return true;
     }
+    bool FlushToDisk() override { return m_file != INVALID_HANDLE_VALUE && ::FlushFileBuffers(m_file) != FALSE; }
     void Close() override {
         if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);
         m_file = INVALID_HANDLE_VALUE;

@@ -96,7 +96,7 @@ bool WriteReplacing(const std::string& file, const std::vector<char>& content) {
     if (temporary.size() > kMaxPathBytes) return false;
     std::unique_ptr<IFileWriter> writer = Platform().CreateExclusive(temporary);
     if (!writer) return false;
-    const bool written = writer->Write(content.data(), content.size());
+    const bool written = writer->Write(content.data(), content.size()) && writer->FlushToDisk();
     writer->Close();
     if (written && Platform().MoveReplacing(temporary, file)) return true;
     Platform().RemoveFile(temporary);

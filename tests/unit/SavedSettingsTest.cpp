@@ -123,6 +123,11 @@ TEST_F(SavedSettingsTest, FailedRewriteLeavesTheOldFileAsItWas) {
     EXPECT_EQ(disk.FileContent(kBetaFile), old);
     EXPECT_EQ(disk.FileCount(), 1u);
     disk.failMove = false;
+    disk.failFlush = true;   // written, but the system cannot promise it is on the disk
+    EXPECT_FALSE(Save(kEditionBeta, 3, "C:\\new.xml"));
+    EXPECT_EQ(disk.FileContent(kBetaFile), old);
+    EXPECT_EQ(disk.FileCount(), 1u);
+    disk.failFlush = false;
     EXPECT_TRUE(Save(kEditionBeta, 3, "C:\\new.xml"));
     EXPECT_EQ(disk.FileContent(kBetaFile), rewritten);
 }

@@ -104,6 +104,7 @@ private:
             content.append(bytes, size);
             return true;
         }
+        bool FlushToDisk() override { return !m_closed && !m_failed; }
         void Close() override { m_closed = true; }
 
     private:

@@ -32,6 +32,7 @@ public:
     std::deque<int> answers;                  // answers to Yes/No questions, in order
     std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
     bool failMove = false;
+    bool failFlush = false;                   // the system reports the data not on the disk
 
     // What happened.
     std::vector<CShownBox> boxes;
@@ -104,7 +105,7 @@ public:
         const std::string key = Key(path);
         if (m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
         m_files[key].clear();
-        return std::make_unique<CWriter>(m_files[key], writeLimit);
+        return std::make_unique<CWriter>(m_files[key], writeLimit, failFlush);
     }
     bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<char>& content) override {
         content.clear();
@@ -143,7 +144,9 @@ public:
 private:
     class CWriter : public IFileWriter {
     public:
-        CWriter(std::string& content, std::optional<size_t> limit) : m_content(content), m_limit(limit) {}
+        CWriter(std::string& content, std::optional<size_t> limit, const bool& failFlush)
+            : m_content(content), m_limit(limit), m_failFlush(failFlush) {}
+        bool FlushToDisk() override { return !m_failed && !m_failFlush; }
         bool Write(const void* data, size_t size) override {
             if (m_failed) return false;
             const char* bytes = static_cast<const char*>(data);
@@ -160,6 +163,7 @@ private:
     private:
         std::string& m_content;
         std::optional<size_t> m_limit;
+        const bool& m_failFlush;
         bool m_failed = false;
     };
 
