@@ -14,7 +14,7 @@ link_collect_sources(DRIVER_SOURCES tests/wine/driver)
 if(DRIVER_SOURCES)
   add_executable(link-e2e-driver ${DRIVER_SOURCES})
   target_include_directories(link-e2e-driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/driver)
-  target_link_libraries(link-e2e-driver PRIVATE ${LINK_STATIC_RUNTIME})
+  target_link_libraries(link-e2e-driver PRIVATE gdi32 ${LINK_STATIC_RUNTIME})
 endif()
 
 # Each folder under tests/wine/tools/ is one console program of the Wine tests, linked with the core

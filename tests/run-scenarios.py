@@ -3,22 +3,57 @@
 
     run-scenarios.py --headless BIN SCENARIOS_DIR [--only NAME...] [--keep-temp]
     run-scenarios.py --wine BUILD_WIN_DIR SCENARIOS_DIR [--only NAME...] [--keep-temp]
+                     [--artifacts DIR] [--refresh-docs]
 
 A scenario is a folder holding scenario.conf and expected.txt (folders without scenario.conf, such
 as shared installations, are skipped). scenario.conf has lines key=value; blank lines and lines
-starting with # are ignored; a value is everything after the first "=", blanks included.
+starting with # are ignored; a value is everything after the first "=", blanks included. Paths
+named LOCALFILE are relative to the scenario folder; WINPATH is a Windows path on a drive of the
+installation.
 
     edition=alpha|beta|gamma      required
     installation=PATH             the installation file, relative to the scenario folder; its
                                   folder and the drive roots it names are copied per run
     command-line=TEXT             the hand-over text; absent: the program gets no arguments
-    answer=yes|no                 repeatable, in order
-    category=N  output=WINPATH  cancel=1
-                                  later actions of the conditions dialog, passed through
+    answer=yes|no                 repeatable: the Yes/No questions, in order
     patch=JSON                    repeatable: a JSON merge patch applied to the copied installation
     definition=VALUE|missing|nokey|empty
                                   FilvaneDef.ini written into machine.programFolder; absent: 2
     front-ends=headless,wine      where the scenario runs (default both)
+
+  The conditions dialog. The user does these in the order of the file, then presses Execute (or
+  Cancel with cancel=1); when the dialog is still open after that, the user presses Cancel.
+    category=N                    click the option of value N (1..7) if it is enabled and shown
+    output=WINPATH                put the path into the path edit if it is enabled (may be empty)
+    cancel=1                      press Cancel instead of Execute
+  Wine only (the scenario must say front-ends=wine); each repeatable except layout:
+    key=[Shift+][Ctrl+][Alt+]Enter|F12|Esc|Tab|3|Num3
+                                  press the key as real keyboard input; the transcript then shows
+                                  KEY, and once the dialog waits again FOCUS <id> (with
+                                  selection=<start>-<end>/<length> in the path edit), OPTIONS, OUTPUT.
+                                  F12 and Esc count as the user's Execute and Cancel
+    browse=NAME                   click Browse, type NAME into the save-file dialog and confirm
+                                  (transcript: BROWSE title= name= type=, then FOCUS, OPTIONS, OUTPUT)
+    layout=1                      print LAYOUT lines: client rectangles of 1009 1012 1013 1014 1015
+                                  1 2, and the dialog's client size
+  Pictures (under Wine; link-headless runs the scenario and takes none):
+    screenshot=dialog:NAME.png    save the dialog as it is at this point of the actions
+    screenshot=progress:NAME.png  save the progress window when its closing message is shown (a
+                                  top-level one: in host-window mode it is a child of the driver's
+                                  small host window and out of sight)
+                                  Pictures go to the artifacts folder (default build/artifacts);
+                                  with --refresh-docs a picture whose name is one in docs/ replaces it.
+
+  Files around the run (repeatable, applied in file order before the run, checked after it):
+    folder=WINPATH                create the folder (and its parents)
+    file=WINPATH<-LOCALFILE       place a copy of LOCALFILE at WINPATH (parents created)
+    full=WINPATH                  a symbolic link to /dev/full: opening works, writing fails with a
+                                  full disk (natively and under Wine)
+    expected-file=WINPATH=LOCALFILE
+                                  after the run WINPATH must hold exactly the bytes of LOCALFILE
+                                  (split at the last "="); a .xml file must also parse with xmllint
+                                  (in the encoding it declares, Shift_JIS)
+    absent=WINPATH                must not exist after the run
 
 Under Wine the installation's machine section is played by the real system: its drive letters are
 mapped through $WINEPREFIX/dosdevices, the program is copied into programFolder and started in
@@ -45,10 +80,17 @@ from pathlib import Path
 
 EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
 DEFINITION_FILE = "FilvaneDef.ini"
-KNOWN_KEYS = {"edition", "installation", "command-line", "answer", "category", "output", "cancel", "patch",
-              "definition", "front-ends"}
-REPEATABLE_KEYS = {"answer", "patch"}
+DIALOG_KEYS = {"category", "output", "key", "browse", "layout", "screenshot"}
+FILE_KEYS = {"folder", "file", "full", "expected-file", "absent"}
+KNOWN_KEYS = {"edition", "installation", "command-line", "answer", "cancel", "patch", "definition",
+              "front-ends"} | DIALOG_KEYS | FILE_KEYS
+REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
+# Keys link-headless has no counterpart for; "category" may be given more than once only here.
+# (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
+WINE_ONLY_KEYS = {"key", "browse", "layout"}
 FRONT_ENDS = ("headless", "wine")
+SCREENSHOT_WINDOWS = ("dialog", "progress")
+REPOSITORY = Path(__file__).resolve().parent.parent
 
 # The letters a Wine prefix maps, each with its type for the prefix's whole life: the type's name
 # in the installation file, and in Wine's HKLM\Software\Wine\Drives.
@@ -62,6 +104,8 @@ WINE_DRIVES = {
 RUN_TIMEOUT_SECONDS = 60
 
 keep_temp = False
+artifacts_folder = REPOSITORY / "build" / "artifacts"
+refresh_docs = False
 
 
 class ScenarioError(Exception):
@@ -75,6 +119,7 @@ class Scenario:
         self.folder = folder
         self.name = folder.name
         self.values = {}
+        self.ordered = []  # (key, value) in file order
         text = (folder / "scenario.conf").read_text(encoding="utf-8")
         for number, line in enumerate(text.split("\n"), 1):
             line = line.rstrip("\r")
@@ -89,6 +134,7 @@ class Scenario:
             if key in self.values and key not in REPEATABLE_KEYS:
                 raise ScenarioError(f"scenario.conf line {number}: {key} given twice")
             self.values.setdefault(key, []).append(value)
+            self.ordered.append((key, value))
 
         self.edition = self.single("edition")
         if self.edition not in EDITIONS:
@@ -104,9 +150,32 @@ class Scenario:
         for answer in self.answers:
             if answer not in ("yes", "no"):
                 raise ScenarioError(f"answer must be yes or no, not {answer!r}")
-        self.category = self.single("category")
-        self.output = self.single("output")
         self.cancel = self.single("cancel") not in (None, "", "0")
+        for category in self.values.get("category", []):
+            if not category.isdigit():
+                raise ScenarioError(f"category takes a number, not {category!r}")
+        self.screenshots = []  # (window, picture name)
+        for shot in self.values.get("screenshot", []):
+            window, _, name = shot.partition(":")
+            if window not in SCREENSHOT_WINDOWS or not name.endswith(".png") or "/" in name or name.startswith("."):
+                raise ScenarioError(f"screenshot takes dialog:NAME.png or progress:NAME.png, not {shot!r}")
+            self.screenshots.append((window, name))
+        if sum(1 for window, _ in self.screenshots if window == "progress") > 1:
+            raise ScenarioError("one progress screenshot per run")
+        self.files = []  # (key, WINPATH, LOCALFILE or None) in file order
+        for key, value in self.ordered:
+            if key == "file":
+                target, arrow, local = value.rpartition("<-")
+                if not arrow or not target or not (folder / local).is_file():
+                    raise ScenarioError(f"file takes WINPATH<-LOCALFILE with an existing file, not {value!r}")
+                self.files.append((key, target, folder / local))
+            elif key == "expected-file":
+                target, equals, local = value.rpartition("=")
+                if not equals or not target or not (folder / local).is_file():
+                    raise ScenarioError(f"expected-file takes WINPATH=LOCALFILE with an existing file, not {value!r}")
+                self.files.append((key, target, folder / local))
+            elif key in FILE_KEYS:
+                self.files.append((key, value, None))
         self.patches = []
         for patch in self.values.get("patch", []):
             try:
@@ -119,6 +188,12 @@ class Scenario:
         for front_end in self.front_ends:
             if front_end not in FRONT_ENDS:
                 raise ScenarioError(f"unknown front end {front_end!r}")
+        if "headless" in self.front_ends:
+            wine_only = sorted(WINE_ONLY_KEYS & set(self.values))
+            if len(self.values.get("category", [])) > 1:
+                wine_only.append("category given twice")
+            if wine_only:
+                raise ScenarioError(f"{', '.join(wine_only)}: Wine only, say front-ends=wine")
         expected = folder / "expected.txt"
         if not expected.is_file():
             raise ScenarioError("no expected.txt")
@@ -128,15 +203,21 @@ class Scenario:
         values = self.values.get(key)
         return values[0] if values else None
 
-    def user_arguments(self):
-        """The scripted user's actions, in the option form both front ends take."""
+    def user_arguments(self, front_end, screenshot_paths=None):
+        """The scripted user's actions, in the option form the front end takes. The conditions
+        dialog's actions keep the order of the file; `screenshot_paths` maps a picture name to the
+        Windows path the driver writes its bitmap to."""
         arguments = []
         for answer in self.answers:
             arguments += ["--answer", answer]
-        if self.category is not None:
-            arguments += ["--category", self.category]
-        if self.output is not None:
-            arguments += ["--output", self.output]
+        for key, value in self.ordered:
+            if key in ("category", "output", "key", "browse"):
+                arguments += [f"--{key}", value]
+            elif key == "layout" and value not in ("", "0"):
+                arguments += ["--layout"]
+            elif key == "screenshot" and front_end == "wine":
+                window, _, name = value.partition(":")
+                arguments += ["--screenshot", f"{window}:{screenshot_paths[name]}"]
         if self.cancel:
             arguments += ["--cancel"]
         return arguments
@@ -214,12 +295,41 @@ class PreparedRun:
         self.installation_file.write_text(json.dumps(installation, ensure_ascii=False, indent=2) + "\n",
                                           encoding="utf-8")
         self.write_definition(scenario.definition)
+        self.place_files(scenario)
+        self.shots = work / "shots"
+        self.shots.mkdir()
 
     def host_path(self, windows_path):
         letter, parts = split_windows_path(windows_path)
         if letter not in self.drives:
             raise ScenarioError(f"{windows_path} is on no drive of the installation")
         return host_folder(self.drives[letter][1], parts)
+
+    def place_files(self, scenario):
+        for key, windows_path, local in scenario.files:
+            if key not in ("folder", "file", "full"):
+                continue
+            target = self.host_path(windows_path)
+            if key == "folder":
+                target.mkdir(parents=True, exist_ok=True)
+                continue
+            target.parent.mkdir(parents=True, exist_ok=True)
+            if key == "file":
+                shutil.copyfile(local, target)
+            else:
+                os.symlink("/dev/full", target)
+
+    def check_files(self, scenario):
+        """Problems with the files the run left, as report lines."""
+        problems = []
+        for key, windows_path, local in scenario.files:
+            if key == "absent":
+                target = self.host_path(windows_path)
+                if target.exists() or target.is_symlink():
+                    problems.append(f"  {windows_path} exists")
+            elif key == "expected-file":
+                problems += compare_file(windows_path, self.host_path(windows_path), local)
+        return problems
 
     def program_folder(self):
         folder = self.machine.get("programFolder")
@@ -257,6 +367,27 @@ def compare(expected, actual, name):
     if expected == actual:
         return []
     return list(difflib.unified_diff(expected, actual, "expected.txt", "actual", lineterm=""))
+
+
+def compare_file(windows_path, actual_path, expected_path):
+    if not actual_path.is_file():
+        return [f"  {windows_path} was not written"]
+    actual = actual_path.read_bytes()
+    expected = expected_path.read_bytes()
+    problems = []
+    if actual != expected:
+        problems.append(f"  {windows_path} differs from {expected_path.name} "
+                        f"({len(actual)} bytes, expected {len(expected)}):")
+        as_text = [lines_of(data.decode("cp932", "backslashreplace")) for data in (expected, actual)]
+        problems += ["  " + line for line in difflib.unified_diff(
+            as_text[0], as_text[1], expected_path.name, windows_path, lineterm="")][:40]
+    if expected_path.suffix.lower() == ".xml":
+        # An independent parser, reading the encoding the file declares.
+        output, status, stderr = run_process(["xmllint", "--noout", str(actual_path)], os.environ.copy(), 60)
+        if status != 0:
+            problems.append(f"  xmllint refuses {windows_path} ({status}):")
+            problems += ["  | " + line for line in (output + stderr.split("\n")) if line]
+    return problems
 
 
 def run_process(command, env, timeout):
@@ -297,7 +428,7 @@ class HeadlessFrontEnd:
         command = [self.binary, "--edition", scenario.edition, "--installation", str(prepared.installation_file)]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
-        command += scenario.user_arguments()
+        command += scenario.user_arguments(self.name)
         return run_process(command, os.environ.copy(), RUN_TIMEOUT_SECONDS)
 
 
@@ -396,6 +527,16 @@ class WineFrontEnd:
         # A crashing program ends instead of waiting behind a crash dialog.
         self.wine("wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
                   "/d", "0", "/f")
+        # The dialogs' font is proportional on Windows; Wine would put the fixed-pitch IPA Gothic in
+        # its place, which makes texts wider than the templates allow.
+        for face in ("ＭＳ Ｐゴシック", "MS PGothic"):
+            self.wine("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face, "/d", "IPAPGothic",
+                      "/f")
+        # Caption buttons are Marlett glyphs; Debian installs the font where this Wine does not look
+        # for it, and the close button then shows the letter r.
+        marlett = Path("/usr/share/wine/fonts/marlett.ttf")
+        if marlett.is_file():
+            shutil.copy(marlett, Path(self.env["WINEPREFIX"]) / "drive_c" / "windows" / "Fonts")
         self.empty_roots = self.temp / "empty-drives"
         for letter, (_, wine_type) in WINE_DRIVES.items():
             (self.empty_roots / letter).mkdir(parents=True)
@@ -442,10 +583,39 @@ class WineFrontEnd:
             command += ["--temp-folder", prepared.machine["tempFolder"]]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
-        command += scenario.user_arguments()
+        screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))
+                            for _, name in scenario.screenshots}
+        command += scenario.user_arguments(self.name, screenshot_paths)
         env = dict(self.env)
-        env["LEDGORA_INSTALLATION"] = "Z:" + str(prepared.installation_file).replace("/", "\\")
+        env["LEDGORA_INSTALLATION"] = windows_path_of(prepared.installation_file)
         return run_process(command, env, RUN_TIMEOUT_SECONDS + 30)
+
+
+def windows_path_of(path):
+    """A path of this machine as Wine's Z: drive shows it."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def collect_screenshots(scenario, prepared):
+    """Converts the run's bitmaps into the artifacts folder; problems as report lines."""
+    problems = []
+    for window, name in scenario.screenshots:
+        bitmap = prepared.shots / (Path(name).stem + ".bmp")
+        if not bitmap.is_file():
+            problems.append(f"  no {window} screenshot was saved for {name}")
+            continue
+        artifacts_folder.mkdir(parents=True, exist_ok=True)
+        picture = artifacts_folder / name
+        _, status, stderr = run_process(["convert", str(bitmap), str(picture)], os.environ.copy(), 60)
+        if status != 0:
+            problems.append(f"  cannot convert {bitmap.name} to {picture}: {stderr.strip()}")
+            continue
+        print(f"  picture {picture}")
+        documented = REPOSITORY / "docs" / name
+        if refresh_docs and documented.is_file():
+            shutil.copyfile(picture, documented)
+            print(f"  refreshed {documented}")
+    return problems
 
 
 def display_usable(display):
@@ -469,9 +639,18 @@ def display_usable(display):
 def run_scenario(front_end, scenario):
     """True when the scenario passed; prints its outcome."""
     work = Path(tempfile.mkdtemp(prefix=f"scenario-{scenario.name}-"))
+    problems = []
+    started = time.monotonic()
     try:
         prepared = PreparedRun(scenario, work)
         actual, status, stderr = front_end.run(scenario, prepared)
+        if status != 0:
+            problems.append(f"  {front_end.name} exited with status {status}")
+            problems += ["  | " + line for line in stderr.rstrip("\n").split("\n") if line]
+        problems += ["  " + line for line in compare(scenario.expected, actual, scenario.name)]
+        problems += prepared.check_files(scenario)
+        if front_end.name == "wine":
+            problems += collect_screenshots(scenario, prepared)
     except ScenarioError as error:
         print(f"FAIL {scenario.name}\n  scenario error: {error}")
         return False
@@ -480,22 +659,18 @@ def run_scenario(front_end, scenario):
             print(f"  kept {work}")
         else:
             shutil.rmtree(work, ignore_errors=True)
-    problems = []
-    if status != 0:
-        problems.append(f"  {front_end.name} exited with status {status}")
-        problems += ["  | " + line for line in stderr.rstrip("\n").split("\n") if line]
-    diff = compare(scenario.expected, actual, scenario.name)
-    if problems or diff:
-        print(f"FAIL {scenario.name}")
-        for line in problems + ["  " + line for line in diff]:
+    took = f"({time.monotonic() - started:.1f} s)"
+    if problems:
+        print(f"FAIL {scenario.name} {took}")
+        for line in problems:
             print(line)
         return False
-    print(f"PASS {scenario.name}")
+    print(f"PASS {scenario.name} {took}")
     return True
 
 
 def main():
-    global keep_temp
+    global keep_temp, artifacts_folder, refresh_docs
     parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
@@ -503,8 +678,14 @@ def main():
     parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
     parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
+    parser.add_argument("--artifacts", metavar="DIR", help="where screenshots go (default build/artifacts)")
+    parser.add_argument("--refresh-docs", action="store_true",
+                        help="replace the pictures in docs/ by the screenshots of the same name")
     options = parser.parse_args()
     keep_temp = options.keep_temp
+    refresh_docs = options.refresh_docs
+    if options.artifacts:
+        artifacts_folder = Path(options.artifacts).resolve()
     sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
 
     folders = sorted(f for f in Path(options.scenarios).iterdir() if (f / "scenario.conf").is_file())

@@ -32,6 +32,9 @@ bool HostWindow::Create() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassW(&windowClass)) return false;
+    // Small on purpose: in host-window mode the program makes its progress window a child of this
+    // window, where it lies outside the client area and costs no painting. Runs without a host
+    // window show it at full cost (and give its picture).
     m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (e2e driver)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!m_window) return false;

@@ -2,45 +2,11 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
+#include "ScreenCapture.h"
 #include "WindowQuery.h"
 
 namespace {
-// The driver links no import library beyond the runtime's defaults, which for a console program
-// leave out gdi32; its few drawing calls are looked up once instead.
-struct Gdi {
-    decltype(&::CreateCompatibleDC) createCompatibleDC;
-    decltype(&::CreateDIBSection) createDIBSection;
-    decltype(&::SelectObject) selectObject;
-    decltype(&::BitBlt) bitBlt;
-    decltype(&::GdiFlush) gdiFlush;
-    decltype(&::DeleteObject) deleteObject;
-    decltype(&::DeleteDC) deleteDC;
-    decltype(&::CreateSolidBrush) createSolidBrush;
-    bool loaded = false;
-};
-
-template <typename Function>
-bool Resolve(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-    return function != nullptr;
-}
-
-const Gdi& GdiCalls() {
-    static const Gdi gdi = [] {
-        Gdi g = {};
-        HMODULE module = ::LoadLibraryW(L"gdi32.dll");
-        g.loaded = module && Resolve(module, "CreateCompatibleDC", g.createCompatibleDC) &&
-                   Resolve(module, "CreateDIBSection", g.createDIBSection) &&
-                   Resolve(module, "SelectObject", g.selectObject) && Resolve(module, "BitBlt", g.bitBlt) &&
-                   Resolve(module, "GdiFlush", g.gdiFlush) && Resolve(module, "DeleteObject", g.deleteObject) &&
-                   Resolve(module, "DeleteDC", g.deleteDC) && Resolve(module, "CreateSolidBrush", g.createSolidBrush);
-        return g;
-    }();
-    return gdi;
-}
-
 struct Candidate {
     BoxIcon icon;
     LPCWSTR resource;
@@ -52,66 +18,15 @@ const Candidate kCandidates[] = {
     {BoxIcon::Error, reinterpret_cast<LPCWSTR>(IDI_ERROR)},
 };
 
-// A picture as 0x00RRGGBB pixels, top row first.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> rgb;
-};
-
-// Runs `paint` on a memory DC holding a top-down 32-bit DIB of the given size and returns its pixels.
-template <typename Paint>
-bool PaintToPixels(int width, int height, Paint paint, Pixels& out) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const Gdi& gdi = GdiCalls();
-    if (!gdi.loaded) return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = gdi.createCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = gdi.createDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (memory && bitmap && bits) {
-        HGDIOBJ old = gdi.selectObject(memory, bitmap);
-        ok = paint(memory, screen);
-        gdi.gdiFlush();
-        gdi.selectObject(memory, old);
-        if (ok) {
-            const auto* source = static_cast<const std::uint32_t*>(bits);
-            out.width = width;
-            out.height = height;
-            out.rgb.assign(source, source + static_cast<size_t>(width) * static_cast<size_t>(height));
-            for (std::uint32_t& pixel : out.rgb) pixel &= 0x00FFFFFFu;
-        }
-    }
-    if (bitmap) gdi.deleteObject(bitmap);
-    if (memory) gdi.deleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return ok;
-}
-
-bool CaptureScreen(const RECT& area, Pixels& out) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    return PaintToPixels(width, height, [&](HDC memory, HDC screen) {
-        return GdiCalls().bitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
-    }, out);
-}
-
 bool RenderIcon(LPCWSTR resource, int width, int height, std::uint32_t background, Pixels& out) {
     HICON icon = ::LoadIconW(nullptr, resource);
     if (!icon) return false;
     return PaintToPixels(width, height, [&](HDC memory, HDC) {
         const COLORREF color = RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF);
-        HBRUSH brush = GdiCalls().createSolidBrush(color);
+        HBRUSH brush = ::CreateSolidBrush(color);
         RECT all = {0, 0, width, height};
         ::FillRect(memory, &all, brush);
-        GdiCalls().deleteObject(brush);
+        ::DeleteObject(brush);
         return ::DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL) != FALSE;
     }, out);
 }
@@ -175,7 +90,7 @@ BoxIcon IdentifyBoxIcon(HWND box, RunContext& context, DWORD milliseconds) {
     HWND control = FindIconControl(box);
     if (!control || !::IsWindowVisible(control)) return BoxIcon::None;
     DWORD_PTR icon = 0;
-    if (::SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon) && icon == 0) {
+    if (::SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &icon) && icon == 0) {
         return BoxIcon::None;
     }
     BoxIcon result = BoxIcon::Unknown;

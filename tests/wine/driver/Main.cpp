@@ -1,6 +1,8 @@
 // link-e2e-driver: plays the accounting product for one run of a Link*.exe under Wine. It hands
 // the program its own window on the command line, answers every window the program shows as the
-// scenario's user would, and prints the transcript link-headless prints for the same scenario.
+// scenario's user would (the conditions dialog, its save-file dialog, message boxes; the progress
+// window is read when its closing box appears), and prints the transcript link-headless prints for
+// the same scenario, plus lines of its own for what only real windows have (keys, Browse, layout).
 // Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not
 // end in time, 4 the driver could not do its part, 5 the program left the host window disabled.
 #include <windows.h>

@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "IconMatcher.h"
+#include "ProgressWindow.h"
+#include "ScreenCapture.h"
 #include "WindowQuery.h"
 
 namespace {
 constexpr int kTextId = 0xFFFF;
 constexpr DWORD kIconWaitMs = 5000;
 constexpr DWORD kCloseWaitMs = 10000;
+constexpr DWORD kScreenshotWaitMs = 10000;
+constexpr int kGap = 8;
 
 // Every button a message box can carry; the box hides those its style does not use.
 const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE};
@@ -21,6 +25,33 @@ std::vector<int> VisibleButtons(HWND box) {
         if (button && ::IsWindowVisible(button)) visible.push_back(id);
     }
     return visible;
+}
+
+// The box is placed where it does not cover the progress window, which then repaints (the program
+// paints while the box waits), and the progress window is saved.
+bool SaveProgressPicture(HWND box, HWND progress, const std::wstring& file, RunContext& context) {
+    if (::GetAncestor(progress, GA_ROOT) != progress) {
+        Complain("the progress window is a child of the host window, out of sight: take its picture in a run "
+                 "without a host window");
+        return false;
+    }
+    RECT boxArea;
+    RECT progressArea;
+    if (!::GetWindowRect(box, &boxArea) || !::GetWindowRect(progress, &progressArea)) return false;
+    const int height = boxArea.bottom - boxArea.top;
+    int top = progressArea.bottom + kGap;
+    if (top + height > ::GetSystemMetrics(SM_CYSCREEN)) top = progressArea.top - kGap - height;
+    ::SetWindowPos(box, nullptr, boxArea.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool moved = context.WaitFor([&] {
+        RECT now;
+        return ::GetWindowRect(box, &now) && now.top == top;
+    }, kScreenshotWaitMs);
+    std::string error;
+    if (!moved || !SaveWindowBitmap(progress, file, context, kScreenshotWaitMs, error)) {
+        Complain("cannot save the progress window: " + (moved ? error : std::string("the box did not move")));
+        return false;
+    }
+    return true;
 }
 
 bool Press(HWND box, int id) {
@@ -44,6 +75,22 @@ WindowHandler::Outcome MessageBoxHandler::Handle(HWND box, RunContext& context) 
         return Outcome::Failed;
     }
     const std::string shown = ToUtf8(caption) + ": " + ShowLineBreaks(ToUtf8(text));
+
+    // The progress window as it stands while its own box is shown.
+    const HWND progress = FindProgressWindow(context);
+    if (progress && IsOwnedByProgress(box, progress)) {
+        std::string state;
+        if (!DescribeProgress(progress, state)) {
+            Complain("cannot read the progress window");
+            return Outcome::Failed;
+        }
+        context.transcript.Line(state);
+        if (!context.user.progressScreenshot.empty()) {
+            const std::wstring file = context.user.progressScreenshot;
+            context.user.progressScreenshot.clear();
+            if (!SaveProgressPicture(box, progress, file, context)) return Outcome::Failed;
+        }
+    }
     const std::vector<int> buttons = VisibleButtons(box);
 
     int press = 0;

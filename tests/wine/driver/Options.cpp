@@ -2,11 +2,15 @@
 
 #include <cwchar>
 
+#include "KeyboardInput.h"
 #include "Text.h"
 
 const char kDriverUsage[] =
     "usage: link-e2e-driver --program WINPATH [--command-line TEXT] [--current-folder WINPATH]\n"
-    "       [--temp-folder WINPATH] [--answer yes|no]... [--category N] [--output WINPATH] [--cancel] [--timeout SECONDS]\n"
+    "       [--temp-folder WINPATH] [--answer yes|no]... [--cancel] [--timeout SECONDS]\n"
+    "       [--category N | --output WINPATH | --key CHORD | --browse NAME | --layout |\n"
+    "        --screenshot dialog:WINPATH.bmp]...   (conditions dialog, in this order)\n"
+    "       [--screenshot progress:WINPATH.bmp]\n"
     "       link-e2e-driver --drive-types LETTERS";
 
 namespace {
@@ -56,10 +60,37 @@ bool ParseDriverOptions(int argc, wchar_t** argv, DriverOptions& options, std::s
                 error = "--category takes a positive number, not " + ToUtf8(text);
                 return false;
             }
-            options.user.category = static_cast<int>(category);
+            options.user.actions.push_back({DialogAction::Kind::Category, static_cast<int>(category), {}});
         } else if (name == L"--output") {
-            if (!value(options.user.output)) return false;
-            options.user.hasOutput = true;
+            if (!value(text)) return false;
+            options.user.actions.push_back({DialogAction::Kind::Output, 0, text});
+        } else if (name == L"--key") {
+            KeyChord chord;
+            if (!value(text)) return false;
+            if (!ParseKeyChord(text, chord)) {
+                error = "--key takes [Shift+][Ctrl+][Alt+]Enter|F12|Esc|Tab|3|Num3, not " + ToUtf8(text);
+                return false;
+            }
+            options.user.actions.push_back({DialogAction::Kind::Key, 0, text});
+        } else if (name == L"--browse") {
+            if (!value(text)) return false;
+            options.user.actions.push_back({DialogAction::Kind::Browse, 0, text});
+        } else if (name == L"--layout") {
+            options.user.actions.push_back({DialogAction::Kind::Layout, 0, {}});
+        } else if (name == L"--screenshot") {
+            if (!value(text)) return false;
+            const size_t colon = text.find(L':');
+            const std::wstring window = colon == std::wstring::npos ? text : text.substr(0, colon);
+            const std::wstring file = colon == std::wstring::npos ? std::wstring() : text.substr(colon + 1);
+            if (file.empty() || (window != L"dialog" && window != L"progress")) {
+                error = "--screenshot takes dialog:WINPATH or progress:WINPATH, not " + ToUtf8(text);
+                return false;
+            }
+            if (window == L"dialog") {
+                options.user.actions.push_back({DialogAction::Kind::Screenshot, 0, file});
+            } else {
+                options.user.progressScreenshot = file;
+            }
         } else if (name == L"--cancel") {
             options.user.cancel = true;
         } else if (name == L"--drive-types") {

@@ -43,13 +43,13 @@ std::wstring ClassOf(HWND window) {
 
 bool ReadText(HWND window, std::wstring& text) {
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length)) {
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length)) {
         return false;
     }
     std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!::SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
-                               SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied)) {
+                               SMTO_NORMAL, kTextTimeoutMs, &copied)) {
         return false;
     }
     (void)copied;

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "RunContext.h"
+
+// A picture as 0x00RRGGBB pixels, top row first.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;
+    bool operator==(const Pixels& other) const {
+        return width == other.width && height == other.height && rgb == other.rgb;
+    }
+};
+
+// Runs `paint(memory, screen)` on a memory DC holding a top-down 32-bit DIB of the given size and
+// returns its pixels.
+template <typename Paint>
+bool PaintToPixels(int width, int height, Paint paint, Pixels& out) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (memory && bitmap && bits) {
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ok = paint(memory, screen);
+        ::GdiFlush();
+        ::SelectObject(memory, old);
+        if (ok) {
+            const auto* source = static_cast<const std::uint32_t*>(bits);
+            out.width = width;
+            out.height = height;
+            out.rgb.assign(source, source + static_cast<size_t>(width) * static_cast<size_t>(height));
+            for (std::uint32_t& pixel : out.rgb) pixel &= 0x00FFFFFFu;
+        }
+    }
+    if (bitmap) ::DeleteObject(bitmap);
+    if (memory) ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// What the screen shows in `area` (screen coordinates).
+bool CaptureScreen(const RECT& area, Pixels& out);
+
+// Saves what the screen shows of `window` (its whole window rectangle) as a 24-bit .bmp file once
+// the program has painted it: no update region left in it or its children, and two captures in a
+// row alike. The caller makes sure nothing covers the window.
+bool SaveWindowBitmap(HWND window, const std::wstring& file, RunContext& context, DWORD milliseconds,
+                      std::string& error);
