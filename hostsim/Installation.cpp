@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <limits>
+#include <map>
+#include <optional>
 #include <set>
 #include <nlohmann/json.hpp>
 
@@ -296,7 +298,16 @@ Asset ReadAsset(const Json& json, const std::string& path) {
     return a;
 }
 
-DataFile ReadDataFile(const Json& json, const std::string& path) {
+// The assets of the data files, converted while the text is parsed so that the parsed form of a large
+// installation never holds all of them at once. The first refusal of a data file's assets is kept and
+// raised when ReadDataFile reaches its assets, the point at which reading the parsed form would raise it.
+struct ConvertedAssets {
+    std::vector<Asset> assets;
+    std::optional<std::string> refusal;
+};
+using ConvertedAssetsOfFiles = std::map<size_t, ConvertedAssets>;
+
+DataFile ReadDataFile(const Json& json, const std::string& path, ConvertedAssets* converted) {
     DataFile d;
     Fields f(json, path);
     f.Text("dataId", d.dataId, kDataIdBytes);
@@ -310,6 +321,10 @@ DataFile ReadDataFile(const Json& json, const std::string& path) {
     f.Int("roundingMode", d.roundingMode);
     if (const Json* v = f.Find("assets")) {
         RequireList(*v, f.PathOf("assets"));
+        if (converted) {
+            if (converted->refusal) throw Refusal{*converted->refusal};
+            d.assets = std::move(converted->assets);
+        }
         for (size_t i = 0; i < v->size(); ++i) d.assets.push_back(ReadAsset((*v)[i], Item(f.PathOf("assets"), i)));
     }
     f.RefuseUnknown();
@@ -372,7 +387,7 @@ Machine ReadMachine(const Json& json, const std::string& path, const std::string
     return m;
 }
 
-Installation ReadInstallation(const Json& json, const std::string& folder) {
+Installation ReadInstallation(const Json& json, const std::string& folder, ConvertedAssetsOfFiles& converted) {
     Installation inst;
     Fields f(json, "");
     f.Text("packageName", inst.packageName, kPackageNameBytes);
@@ -406,7 +421,11 @@ Installation ReadInstallation(const Json& json, const std::string& folder) {
     }
     if (const Json* v = f.Find("dataFiles")) {
         RequireList(*v, "dataFiles");
-        for (size_t i = 0; i < v->size(); ++i) inst.dataFiles.push_back(ReadDataFile((*v)[i], Item("dataFiles", i)));
+        for (size_t i = 0; i < v->size(); ++i) {
+            const auto found = converted.find(i);
+            inst.dataFiles.push_back(
+                ReadDataFile((*v)[i], Item("dataFiles", i), found == converted.end() ? nullptr : &found->second));
+        }
     }
     if (const Json* v = f.Find("faults")) inst.faults = ReadFaults(*v, "faults");
     if (const Json* v = f.Find("machine")) inst.machine = ReadMachine(*v, "machine", folder);
@@ -415,13 +434,79 @@ Installation ReadInstallation(const Json& json, const std::string& folder) {
     return inst;
 }
 
+// Follows the parser through the text and takes every element of a data file's asset list out of the
+// parsed form as soon as it is complete, converted with ReadAsset.
+class AssetCollector {
+public:
+    explicit AssetCollector(ConvertedAssetsOfFiles& converted) : m_converted(converted) {}
+
+    bool operator()(int, Json::parse_event_t event, Json& parsed) {
+        switch (event) {
+        case Json::parse_event_t::key:
+            if (!m_frames.empty()) m_frames.back().key = parsed.get<std::string>();
+            return true;
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start:
+            m_frames.push_back({event == Json::parse_event_t::array_start, ContainedKey(), 0, {}});
+            return true;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end:
+            m_frames.pop_back();
+            return Completed(parsed);
+        case Json::parse_event_t::value:
+            return Completed(parsed);
+        }
+        return true;
+    }
+
+private:
+    struct Frame {
+        bool isArray;
+        std::string nameInParent;   // the key this container is the value of, "" in a list
+        size_t elements;            // elements completed so far (lists)
+        std::string key;            // the last key read (objects)
+    };
+
+    std::string ContainedKey() const {
+        return m_frames.empty() || m_frames.back().isArray ? std::string() : m_frames.back().key;
+    }
+
+    // Root object > "dataFiles" list > data file object > "assets" list: the top frame holds assets.
+    bool InAssetList() const {
+        return m_frames.size() == 4 && !m_frames[0].isArray && m_frames[1].isArray &&
+               m_frames[1].nameInParent == "dataFiles" && !m_frames[2].isArray && m_frames[3].isArray &&
+               m_frames[3].nameInParent == "assets";
+    }
+
+    // A value is complete; false takes it out of the parsed form.
+    bool Completed(Json& value) {
+        if (m_frames.empty() || !m_frames.back().isArray) return true;
+        const size_t index = m_frames.back().elements++;
+        if (!InAssetList()) return true;
+        ConvertedAssets& assets = m_converted[m_frames[1].elements];
+        if (assets.refusal) return false;
+        try {
+            assets.assets.push_back(ReadAsset(value, Item(Item("dataFiles", m_frames[1].elements) + ".assets", index)));
+        } catch (const Refusal& refusal) {
+            assets.refusal = refusal.message;
+        } catch (const Json::exception& e) {
+            assets.refusal = AsciiOnly(e.what());   // as ParseInstallation reports it
+        }
+        return false;
+    }
+
+    ConvertedAssetsOfFiles& m_converted;
+    std::vector<Frame> m_frames;
+};
+
 }  // namespace
 
 bool ParseInstallation(const std::string& jsonText, const std::string& folder, Installation& installation,
                        std::string& error) {
     Json json;
+    ConvertedAssetsOfFiles converted;
     try {
-        json = Json::parse(jsonText);
+        json = Json::parse(jsonText, AssetCollector(converted));
     } catch (const Json::exception& e) {
         const std::string what = e.what();
         const size_t bracket = what.find("] ");
@@ -429,7 +514,7 @@ bool ParseInstallation(const std::string& jsonText, const std::string& folder, I
         return false;
     }
     try {
-        installation = ReadInstallation(json, folder);
+        installation = ReadInstallation(json, folder, converted);
         return true;
     } catch (const Refusal& refusal) {
         error = refusal.message;

@@ -19,7 +19,8 @@ bool DisposedBefore(const StKOTEISHISANINFO& asset, std::int32_t date) {
 }
 
 // A failed lookup has already been recorded with the host; the figures then use the period 0 to 0.
-std::int32_t PeriodStart() {
+std::int32_t PeriodStart(CHostDates* dates) {
+    if (dates) return dates->PeriodStart();
     CCmnProcHpr helper;
     std::int32_t start = 0;
     std::int32_t end = 0;
@@ -28,9 +29,9 @@ std::int32_t PeriodStart() {
 }
 
 // P < G, with the period asked from the host. Raises CDecimalOverflow.
-bool BeforeAdjustmentBelowGuarantee(const StKOTEISHISANINFO& asset, int roundingMode) {
+bool BeforeAdjustmentBelowGuarantee(const StKOTEISHISANINFO& asset, int roundingMode, CHostDates* dates) {
     const D guarantee = GuaranteeAmount(asset, roundingMode);
-    const D before = DepreciationBeforeAdjustment(asset, roundingMode, PeriodStart());
+    const D before = DepreciationBeforeAdjustment(asset, roundingMode, PeriodStart(dates));
     return D::IsLess(before, guarantee);
 }
 
@@ -109,14 +110,15 @@ void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& re
     }
 }
 
-void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data) {
+void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+                           CHostDates* dates) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     if (IsSmallAmountAsset(asset)) return;
     try {
         if (InEqualDepreciationPhase(asset)) {
             SetFieldYen(record.SYOUKYAKUKISOKINGAKU, EqualDepreciationAmount(asset));
         } else if (IsDecliningBalanceWithGuarantee(asset) &&
-                   BeforeAdjustmentBelowGuarantee(asset, data.roundingMode) &&
+                   BeforeAdjustmentBelowGuarantee(asset, data.roundingMode, dates) &&
                    asset.openingBookValue > kOneYen) {
             SetFieldYen(record.SYOUKYAKUKISOKINGAKU, asset.revisedAcquisitionCost);
         } else {
@@ -128,10 +130,10 @@ void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& r
 }
 
 void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
-                                 const StDATAINFO& data) {
+                                 const StDATAINFO& data, CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
-        if (BeforeAdjustmentBelowGuarantee(snapshot.asset, data.roundingMode))
+        if (BeforeAdjustmentBelowGuarantee(snapshot.asset, data.roundingMode, dates))
             SetFieldYen(record.KAITEISYUTOKUKAGAKU, snapshot.asset.revisedAcquisitionCost);
     } catch (const CDecimalOverflow&) {
         ClearField(record.KAITEISYUTOKUKAGAKU);
@@ -139,17 +141,18 @@ void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRec
 }
 
 void WriteDepreciationBeforeAdjustment(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
-                                       const StDATAINFO& data) {
+                                       const StDATAINFO& data, CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
         SetFieldYen(record.CHOUSEIMAESYOUKYAKUGAKU,
-                    DepreciationBeforeAdjustment(snapshot.asset, data.roundingMode, PeriodStart()));
+                    DepreciationBeforeAdjustment(snapshot.asset, data.roundingMode, PeriodStart(dates)));
     } catch (const CDecimalOverflow&) {
         ClearField(record.CHOUSEIMAESYOUKYAKUGAKU);
     }
 }
 
-void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data) {
+void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+                  CHostDates* dates) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     if (IsSmallAmountAsset(asset)) {
         SetFieldText(record.TEKIYOU_JYOUDAN, "措法28の2");
@@ -165,7 +168,7 @@ void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, co
     if (InEqualDepreciationPhase(asset)) SetFieldText(record.TEKIYOU_JYOUDAN, "均等償却");
     if (IsDecliningBalanceWithGuarantee(asset) && asset.openingBookValue > kOneYen) {
         try {
-            if (BeforeAdjustmentBelowGuarantee(asset, data.roundingMode) && snapshot.year.ordinaryDepreciation > 0)
+            if (BeforeAdjustmentBelowGuarantee(asset, data.roundingMode, dates) && snapshot.year.ordinaryDepreciation > 0)
                 SetFieldText(record.TEKIYOU_JYOUDAN, "改定償却");
         } catch (const CDecimalOverflow&) {
             ClearField(record.TEKIYOU_JYOUDAN);

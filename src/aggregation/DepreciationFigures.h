@@ -8,6 +8,8 @@
 #include "aggregation/FixedDecimal.h"
 #include "host/HostRecords.h"
 
+class CHostDates;
+
 constexpr std::int16_t kMethodSmallAmount = 7;
 
 bool IsSmallAmountAsset(const StKOTEISHISANINFO& asset);
@@ -29,12 +31,15 @@ CFixedDecimal DepreciationBeforeAdjustment(const StKOTEISHISANINFO& asset, int r
 // The residual amount depreciated equally by an asset in the equal-depreciation phase.
 CFixedDecimal EqualDepreciationAmount(const StKOTEISHISANINFO& asset);
 
-// Field steps of the record builder. Each asks the host for the period itself when it needs P.
+// Field steps of the record builder. When P is needed the period comes from `dates` (the builder's
+// lookups for the whole run), or, without it, from the host for this step alone.
 // A field whose value cannot be computed (overflow) is left empty.
 void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data);
-void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data);
+void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+                           CHostDates* dates = nullptr);
 void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
-                                 const StDATAINFO& data);
+                                 const StDATAINFO& data, CHostDates* dates = nullptr);
 void WriteDepreciationBeforeAdjustment(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
-                                       const StDATAINFO& data);
-void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data);
+                                       const StDATAINFO& data, CHostDates* dates = nullptr);
+void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+                  CHostDates* dates = nullptr);

@@ -63,12 +63,12 @@ void WriteQuantity(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
     }
 }
 
-void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, CAssetOutputRecord& record) {
-    CCmnProcHpr helper;
+void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, CAssetOutputRecord& record,
+                           CHostDates& dates) {
     std::int32_t year = 0;
     // A year of three digits or more does not fit and leaves the field empty.
-    if (helper.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO,
-                          sizeof record.SYUTOKUNENGETU_GENGO, &year) == 0)
+    if (dates.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO,
+                         sizeof record.SYUTOKUNENGETU_GENGO, &year) == 0)
         SetFieldInt(record.SYUTOKUNENGETU_NEN, year, true);
     else
         SetFieldText(record.SYUTOKUNENGETU_NEN, "00");
@@ -153,20 +153,20 @@ void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, CAssetOutputRecord& r
 // The field steps, in the order of the fields.
 // `continuesTotal`: the record is the collective one and already holds earlier small-amount assets.
 void WriteFields(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
-                 bool continuesTotal = false) {
+                 CHostDates& dates, bool continuesTotal = false) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     const bool small = IsSmallAmountAsset(asset);
 
     WriteName(asset, small, record);
     if (!small) WriteQuantity(asset, record);
-    WriteAcquisitionMonth(asset, small, record);
+    WriteAcquisitionMonth(asset, small, record, dates);
     if (small)
         AddBusinessShare(asset, record.SYUTOKUKINGAKU, continuesTotal);
     else
         SetFieldYen(record.SYUTOKUKINGAKU, asset.acquisitionCost);
     WriteGuaranteeAmount(snapshot, record, data);
     if (!small) SetFieldYen(record.KISYUTYOUBOKAKAKU, asset.openingBookValue);
-    WriteDepreciationBase(snapshot, record, data);
+    WriteDepreciationBase(snapshot, record, data, &dates);
     record.SYOUKYAKUHOUHOU[0] = FilingMethodCode(asset.method);
     record.SYOUKYAKUHOUHOU[1] = '\0';
     if (small) SetFieldText(record.SYOUKYAKUMEI, "少額");
@@ -175,9 +175,9 @@ void WriteFields(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, con
         SetFieldText(record.KEIKASOTI, "1");
     if (!small && !InEqualDepreciationPhase(asset)) SetFieldInt(record.TAIYOUNENSU, asset.usefulLife, false);
     if (!small) WriteRate(asset, record);
-    WriteRevisedAcquisitionCost(snapshot, record, data);
+    WriteRevisedAcquisitionCost(snapshot, record, data, &dates);
     if (!small) SetFieldInt(record.SYOUKYAKUKIKAN, asset.monthsDepreciated, false);
-    WriteDepreciationBeforeAdjustment(snapshot, record, data);
+    WriteDepreciationBeforeAdjustment(snapshot, record, data, &dates);
     if (!small) {
         SetFieldYen(record.FUTUUSYOUKYAKUHI, snapshot.year.ordinaryDepreciation);
         WriteAdditionalDepreciation(snapshot.year, record);
@@ -187,7 +187,7 @@ void WriteFields(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, con
     } else {
         AddBusinessShare(asset, record.HITUYOUKEIHISANNYUUGAKU, continuesTotal);
     }
-    WriteRemarks(snapshot, record, data);
+    WriteRemarks(snapshot, record, data, &dates);
 }
 
 bool Append(COutputRecordList& records, std::unique_ptr<CAssetOutputRecord>& record) {
@@ -203,6 +203,7 @@ bool Append(COutputRecordList& records, std::unique_ptr<CAssetOutputRecord>& rec
 int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordList& records,
                                         const StDATAINFO& data) {
     records.clear();
+    CHostDates dates;
     std::unique_ptr<CAssetOutputRecord> collective;
     for (const std::unique_ptr<CAssetSnapshot>& snapshot : assets) {
         if (IsSmallAmountAsset(snapshot->asset)) {
@@ -212,7 +213,7 @@ int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordL
                 records.clear();
                 return 0;
             }
-            WriteFields(*snapshot, *collective, data, continuesTotal);
+            WriteFields(*snapshot, *collective, data, dates, continuesTotal);
             continue;
         }
         std::unique_ptr<CAssetOutputRecord> record(NewOutputRecord());
@@ -220,7 +221,7 @@ int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordL
             records.clear();
             return 0;
         }
-        WriteFields(*snapshot, *record, data);
+        WriteFields(*snapshot, *record, data, dates);
         if (!Append(records, record)) {
             records.clear();
             return 0;

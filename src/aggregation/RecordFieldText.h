@@ -30,13 +30,25 @@ void SetFieldYen(char (&field)[N], std::int64_t tenThousandths) {
     CFixedDecimal::FormatCurrencyWhole(tenThousandths, field, N);
 }
 
+// The text of "%d", or of "%02d" with `twoDigits`, written without the runtime's formatter: it is
+// called several times for every asset.
 template <std::size_t N>
 void SetFieldInt(char (&field)[N], int value, bool twoDigits) {
-    char text[16];
-    const int n = twoDigits ? std::snprintf(text, sizeof text, "%02d", value)
-                            : std::snprintf(text, sizeof text, "%d", value);
-    if (n > 0 && static_cast<std::size_t>(n) < N)
-        std::memcpy(field, text, static_cast<std::size_t>(n) + 1);
-    else
+    char reversed[16];
+    std::size_t n = 0;
+    const bool negative = value < 0;
+    auto magnitude = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        reversed[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    // "%02d" pads with zeros after the sign to a width of two.
+    if (twoDigits && n + (negative ? 1 : 0) < 2) reversed[n++] = '0';
+    if (negative) reversed[n++] = '-';
+    if (n >= N) {
         field[0] = '\0';
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) field[i] = reversed[n - 1 - i];
+    field[n] = '\0';
 }

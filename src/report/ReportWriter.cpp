@@ -15,6 +15,7 @@ constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\
 constexpr char kDefaultProgramVersion[] = "22.02.0X";
 constexpr size_t kNameArea = 64;        // the KOMONSAKINAME result area, terminator included
 constexpr size_t kShortNameBytes = 30;  // names up to this length always fit the area whole
+constexpr size_t kChunkBytes = 256 * 1024;
 
 // A support value copied into a 256-byte buffer and cut at a character boundary so that its escaped
 // form fits the element's line (255 bytes); the default takes the place of an empty value.
@@ -36,9 +37,12 @@ CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList
 bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data) {
     CXmlWriter writer;
     if (writer.Open(path) != 0) return false;
+    // Lines go to the file in chunks. Each block writes its last chunk before it moves the progress
+    // display, so a write error still ends the block it happened in, as with a write per line.
+    writer.CollectLines(kChunkBytes);
     CXmlWriter::LineBuffer line;
     // A failed head skips the blocks; the end tag is still tried, as after a failed block.
-    bool blocksOk = writer.WriteRaw(kDeclaration) && writer.WriteStartElement(line, "REPORT", 0);
+    bool blocksOk = writer.WriteRaw(kDeclaration) && writer.WriteStartElement(line, "REPORT", 0) && writer.Flush();
     if (blocksOk) m_progress.Pulse();
     blocksOk = blocksOk && WriteSystemBlock(writer, functionId);
     if (blocksOk) m_progress.Pulse();
@@ -46,7 +50,7 @@ bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId
     if (blocksOk) m_progress.Pulse();
     blocksOk = blocksOk && WriteDataBlock(writer);
     if (blocksOk) m_progress.Pulse();
-    const bool endOk = writer.WriteEndElement(line, "REPORT", 0);
+    const bool endOk = writer.WriteEndElement(line, "REPORT", 0) && writer.Flush();
     writer.Close();
     return blocksOk && endOk;
 }
@@ -76,7 +80,7 @@ bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId
         if (!writer.WriteElement(line, element[0], element[1], 2)) return false;
         m_progress.Pulse();
     }
-    if (!writer.WriteEndElement(line, "SYSTEM", 1)) return false;
+    if (!writer.WriteEndElement(line, "SYSTEM", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(0), BandPosition(100));
     return true;
 }
@@ -104,7 +108,7 @@ bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) 
     m_progress.Pulse();
     if (!writer.WriteElement(line, "HASUU_ZANZON", "1", 2)) return false;
     m_progress.Pulse();
-    if (!writer.WriteEndElement(line, "BASIC", 1)) return false;
+    if (!writer.WriteEndElement(line, "BASIC", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(100), BandPosition(200));
     return true;
 }
@@ -118,14 +122,22 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
         std::snprintf(countText, sizeof countText, "%u", ++count);
         if (!writer.WriteStartElement(line, "SISAN", 2, "Count", countText)) return false;
         for (const COutputFieldInfo& field : kOutputFields) {
+            // A field is read up to its zero byte, and never past its width.
             const char* text = FieldText(*record, field);
-            const std::string value(text, sjis::BoundedLength(text, field.width));
-            if (!writer.WriteElement(line, field.name, value.c_str(), 3)) return false;
+            const size_t length = sjis::BoundedLength(text, field.width);
+            char value[CXmlWriter::kLineSize];
+            if (length < field.width && text[length] == '\0') {
+                if (!writer.WriteElement(line, field.name, text, 3)) return false;
+                continue;
+            }
+            std::memcpy(value, text, length);   // widths are below the line size
+            value[length] = '\0';
+            if (!writer.WriteElement(line, field.name, value, 3)) return false;
         }
         if (!writer.WriteEndElement(line, "SISAN", 2)) return false;
         m_progress.Pulse();
     }
-    if (!writer.WriteEndElement(line, "DATA", 1)) return false;
+    if (!writer.WriteEndElement(line, "DATA", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(200), BandPosition(300));
     return true;
 }

@@ -70,23 +70,52 @@ CXmlWriter::~CXmlWriter() { Close(); }
 
 int CXmlWriter::Open(const std::string& fileName) {
     Close();
+    m_chunkBytes = 0;
     m_fileName = fileName;
     if (fileName.empty()) return -1;
     m_file = Platform().CreateExclusive(fileName);
     return m_file ? 0 : -1;
 }
 
-bool CXmlWriter::WriteRaw(const char* text) {
+bool CXmlWriter::WriteRaw(const char* text) { return WriteBytes(text, std::strlen(text)); }
+
+bool CXmlWriter::WriteBytes(const char* text, size_t length) {
     if (!m_file) return false;
-    if (!m_file->Write(text, std::strlen(text))) {
+    if (m_chunkBytes > 0) {
+        m_pending.append(text, length);
+        return m_pending.size() < m_chunkBytes || Flush();
+    }
+    if (!m_file->Write(text, length)) {
         Close();  // later writes fail; what reached the file stays
         return false;
     }
     return true;
 }
 
+void CXmlWriter::CollectLines(size_t bytes) {
+    m_chunkBytes = bytes;
+    m_pending.reserve(bytes + kLineSize);
+}
+
+bool CXmlWriter::Flush() {
+    if (!m_file) return false;
+    if (m_pending.empty()) return true;
+    const bool written = m_file->Write(m_pending.data(), m_pending.size());
+    m_pending.clear();
+    if (!written) {
+        m_file->Close();  // later writes fail; what reached the file stays
+        m_file.reset();
+    }
+    return written;
+}
+
 bool CXmlWriter::EscapeInto(const char* text) {
     const size_t length = std::strlen(text);
+    // Most texts hold none of the five bytes: then the escaped form is the text itself.
+    if (length <= kMaxLine && std::strpbrk(text, "&<>\"'") == nullptr) {
+        std::memcpy(m_escaped, text, length + 1);
+        return true;
+    }
     return EscapeUnits(text, length, kMaxLine, m_escaped) == length;
 }
 
@@ -119,7 +148,7 @@ void CXmlWriter::AppendAttributes(CLine& line, const char* attrName1, const char
     }
 }
 
-bool CXmlWriter::WriteLine(const CLine& line) { return line.fits && WriteRaw(line.text); }
+bool CXmlWriter::WriteLine(const CLine& line) { return line.fits && WriteBytes(line.text, line.length); }
 
 bool CXmlWriter::WriteStartElement(LineBuffer& buffer, const char* name, int depth, const char* attrName1,
                                    const char* attrValue1, const char* attrName2, const char* attrValue2) {
@@ -135,6 +164,31 @@ bool CXmlWriter::WriteStartElement(LineBuffer& buffer, const char* name, int dep
 bool CXmlWriter::WriteElement(LineBuffer& buffer, const char* name, const char* text, int depth,
                               const char* attrName1, const char* attrValue1, const char* attrName2,
                               const char* attrValue2) {
+    // The report's many element lines carry no attribute: built at once when they fit, with the
+    // bytes the general path below would give.
+    if (!(attrName1 && attrValue1) && name && depth >= 0 && EscapeInto(OrEmpty(text))) {
+        const size_t nameLength = std::strlen(name);
+        const size_t textLength = std::strlen(m_escaped);
+        const size_t tabs = static_cast<size_t>(depth);
+        const size_t total = tabs + 1 + nameLength + 1 + textLength + 2 + nameLength + 3;
+        if (tabs <= kMaxLine && nameLength <= kMaxLine && total <= kMaxLine) {
+            char* out = buffer;
+            std::memset(out, '\t', tabs);
+            out += tabs;
+            *out++ = '<';
+            std::memcpy(out, name, nameLength);
+            out += nameLength;
+            *out++ = '>';
+            std::memcpy(out, m_escaped, textLength);
+            out += textLength;
+            *out++ = '<';
+            *out++ = '/';
+            std::memcpy(out, name, nameLength);
+            out += nameLength;
+            std::memcpy(out, ">\r\n", 4);
+            return WriteBytes(buffer, total);
+        }
+    }
     CLine line(buffer);
     line.Indent(depth);
     line.Append("<");
@@ -159,6 +213,8 @@ bool CXmlWriter::WriteEndElement(LineBuffer& buffer, const char* name, int depth
 }
 
 void CXmlWriter::Close() {
+    Flush();
     if (m_file) m_file->Close();
     m_file.reset();
+    m_pending.clear();
 }

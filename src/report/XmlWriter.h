@@ -23,6 +23,12 @@ public:
     int Open(const std::string& fileName);
     // Appends the bytes of `text`. A write error closes the file; every later write fails too.
     bool WriteRaw(const char* text);
+    // From now on lines are collected and written in chunks of about `bytes`, and a write error
+    // surfaces at the operation that writes the chunk, at Flush or at Close. Without it every
+    // operation writes its line at once.
+    void CollectLines(size_t bytes);
+    // Writes what was collected; false (and the file closed) on a write error.
+    bool Flush();
     // Attributes are written only when both name and value are given, and the second only if the first was.
     bool WriteStartElement(LineBuffer& line, const char* name, int depth, const char* attrName1 = nullptr,
                            const char* attrValue1 = nullptr, const char* attrName2 = nullptr,
@@ -31,6 +37,7 @@ public:
                       const char* attrName1 = nullptr, const char* attrValue1 = nullptr,
                       const char* attrName2 = nullptr, const char* attrValue2 = nullptr);
     bool WriteEndElement(LineBuffer& line, const char* name, int depth);
+    // Writes what was collected and closes the file.
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
     const std::string& FileName() const { return m_fileName; }
@@ -51,8 +58,12 @@ private:
     void AppendAttributes(CLine& line, const char* attrName1, const char* attrValue1, const char* attrName2,
                           const char* attrValue2);
     bool WriteLine(const CLine& line);
+    // WriteRaw of `length` bytes.
+    bool WriteBytes(const char* text, size_t length);
 
     std::unique_ptr<IFileWriter> m_file;
+    std::string m_pending;       // collected lines not yet written
+    size_t m_chunkBytes = 0;     // 0: write every line at once
     std::string m_fileName;
     char m_escaped[kLineSize] = {};
 };
