@@ -42,7 +42,7 @@ bool CSupportInfo::Load() {
     std::vector<char> content;
     if (!Platform().ReadFileBytes(Platform().CurrentFolder() + kFileName, kBufferSize, content)) return false;
     m_contentLength = std::min(content.size(), kBufferSize);
-    std::memcpy(m_buffer, content.data(), m_contentLength);
+    if (m_contentLength > 0) std::memcpy(m_buffer, content.data(), m_contentLength);  // an empty file has no data()
 
     // Line ends and the end-of-file mark become zero bytes, which end a value.
     for (size_t i = 0; i < m_contentLength; ++i) {

@@ -1,0 +1,94 @@
+// The path functions, HasOnlyValidCharacters, HasValidDrive and CreateFolderChain on any Shift_JIS
+// byte string: every part is a cut of the path at a whole character, the parts join back to the
+// path, and folder creation never removes a folder that existed before.
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "FuzzCheck.h"
+#include "platform/ShiftJis.h"
+#include "tests/unit/support/FakePlatform.h"
+#include "ui/DestinationValidation.h"
+#include "ui/PathFunctions.h"
+
+namespace {
+// Folders under case-sensitive names (enough here): C: and D: exist; making a folder fails where the
+// input says, and for a parent that does not exist.
+class CFolderPlatform : public testsupport::CFakePlatform {
+public:
+    std::set<std::string> folders = {"C:\\", "D:\\", "C:\\A", "C:\\A\\B"};
+    std::set<std::string> before;
+    unsigned char failMask = 0;
+    int makes = 0;
+
+    static std::string Key(std::string path) {
+        if (path.size() > 3 && sjis::IsSeparatorAt(path.data(), path.size(), path.size() - 1)) path.pop_back();
+        return path;
+    }
+    bool PathExists(const std::string& path) override { return folders.count(Key(path)) != 0; }
+    bool IsDirectory(const std::string& path) override { return folders.count(Key(path)) != 0; }
+    DriveKind DriveType(const std::string& root) override {
+        if (root == "C:\\") return DriveKind::Fixed;
+        if (root == "D:\\") return DriveKind::CdRom;
+        return DriveKind::NoRootDir;
+    }
+    bool CanReadWrite(const std::string& path) override { return PathExists(path); }
+    bool MakeFolder(const std::string& path) override {
+        const std::string key = Key(path);
+        if ((failMask >> (makes++ % 8)) & 1) return false;
+        if (folders.count(key)) return false;
+        folders.insert(key);
+        return true;
+    }
+    bool RemoveFolder(const std::string& path) override {
+        const std::string key = Key(path);
+        FUZZ_CHECK(!before.count(key));   // never a folder that was there before
+        return folders.erase(key) != 0;
+    }
+};
+
+bool AtBoundary(const std::string& text, size_t pos) {
+    return pos == 0 || pos >= text.size() || sjis::StartsDoubleByte(text.data(), text.size(), pos) ||
+           !sjis::IsInsideDoubleByte(text.data(), text.size(), pos);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CFolderPlatform platform;
+    platform.failMask = size > 0 ? data[0] : 0;
+    std::string path(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
+    path = path.substr(0, path.find('\0'));
+
+    const std::string folder = FolderOf(path);
+    const std::string name = FileNameOf(path);
+    FUZZ_CHECK(path.compare(0, folder.size(), folder) == 0);
+    FUZZ_CHECK(AtBoundary(path, folder.size()));
+    if (!folder.empty()) FUZZ_CHECK(folder + name == path);
+    const std::string drive = DriveOf(path);
+    FUZZ_CHECK(drive + AfterDrive(path) == path);
+    FUZZ_CHECK(AtBoundary(path, drive.size()));
+
+    std::string withBackslash = path;
+    const bool appended = EnsureTrailingBackslash(withBackslash, kMaxPathBytes + 1);
+    if (appended) FUZZ_CHECK(withBackslash.size() <= kMaxPathBytes);
+    FUZZ_CHECK(withBackslash.compare(0, path.size(), path) == 0);
+
+    std::string driveAndFolder;
+    if (DriveAndFolderOf(path, driveAndFolder)) {
+        FUZZ_CHECK(path.size() <= kMaxPathBytes);
+        FUZZ_CHECK(!driveAndFolder.empty());
+    }
+    HasOnlyValidCharacters(path);
+    HasValidDrive(path);
+
+    platform.before = platform.folders;
+    const bool created = CreateFolderChain(path);
+    // Whatever happened, every folder that existed before still does.
+    for (const std::string& old : platform.before) FUZZ_CHECK(platform.folders.count(old));
+    if (!created) {
+        // Rolled back as far as possible: nothing new is left when removal works.
+        FUZZ_CHECK(std::includes(platform.before.begin(), platform.before.end(), platform.folders.begin(),
+                                 platform.folders.end()));
+    }
+    return 0;
+}

@@ -1,0 +1,25 @@
+// The support information file of any content: the values found lie inside what was read, end
+// before the line's CR LF, and are the same on every call.
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "report/SupportInfo.h"
+#include "tests/unit/support/FakePlatform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    testsupport::CFakePlatform platform;
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    platform.files["C:\\WORK\\SUPPORT.INF"] = content;
+    CSupportInfo info;
+    if (!info.Load()) return 0;
+    const std::string_view name = info.GetProductName();
+    const std::string_view version = info.GetProductVersion();
+    for (const std::string_view value : {name, version}) {
+        FUZZ_CHECK(value.find("\r\n") == std::string_view::npos);
+        if (!value.empty()) FUZZ_CHECK(content.find(std::string(value)) != std::string::npos);
+    }
+    FUZZ_CHECK(info.GetProductName() == name);
+    FUZZ_CHECK(info.GetProductVersion() == version);
+    return 0;
+}

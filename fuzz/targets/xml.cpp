@@ -1,0 +1,89 @@
+// Escape and the line operations of the XML writer on any text: the escaped form stays within its
+// 255 bytes, un-escapes to a prefix of the text ending at a character boundary, and every line
+// written is one whole line.
+#include <cstring>
+#include <string>
+
+#include "FuzzCheck.h"
+#include "platform/ShiftJis.h"
+#include "report/XmlWriter.h"
+#include "tests/unit/support/FakePlatform.h"
+
+namespace {
+// The text an escaped form stands for; false when it holds a bare markup character.
+bool Unescape(const std::string& escaped, std::string& text) {
+    static const struct {
+        const char* entity;
+        char c;
+    } kEntities[] = {{"&amp;", '&'}, {"&gt;", '>'}, {"&lt;", '<'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    text.clear();
+    for (size_t i = 0; i < escaped.size();) {
+        const char c = escaped[i];
+        const bool trail = i > 0 && sjis::IsInsideDoubleByte(escaped.data(), escaped.size(), i) &&
+                           !sjis::StartsDoubleByte(escaped.data(), escaped.size(), i);
+        if (!trail && (c == '<' || c == '>' || c == '"' || c == '\'')) return false;
+        if (!trail && c == '&') {
+            bool known = false;
+            for (const auto& e : kEntities) {
+                if (escaped.compare(i, std::strlen(e.entity), e.entity) == 0) {
+                    text += e.c;
+                    i += std::strlen(e.entity);
+                    known = true;
+                    break;
+                }
+            }
+            if (!known) return false;
+            continue;
+        }
+        text += c;
+        ++i;
+    }
+    return true;
+}
+// A cut at `at` leaves no double-byte character split (a lone lead byte is not a character).
+bool CutsWhole(const std::string& text, size_t at) {
+    return at >= text.size() || !sjis::IsInsideDoubleByte(text.data(), text.size(), at) ||
+           sjis::StartsDoubleByte(text.data(), text.size(), at);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    text = text.substr(0, text.find('\0'));
+    testsupport::CFakePlatform platform;
+    CXmlWriter writer;
+    const std::string escaped = writer.Escape(text.c_str());
+    FUZZ_CHECK(escaped.size() <= 255);
+    std::string back;
+    FUZZ_CHECK(Unescape(escaped, back));
+    FUZZ_CHECK(text.compare(0, back.size(), back) == 0);
+    FUZZ_CHECK(CutsWhole(text, back.size()));
+
+    for (const size_t limit : {size_t{0}, size_t{20}, size_t{63}, size_t{255}}) {
+        const size_t prefix = CXmlWriter::EscapedPrefixLength(text.c_str(), text.size(), limit);
+        FUZZ_CHECK(prefix <= text.size());
+        FUZZ_CHECK(CutsWhole(text, prefix));
+        FUZZ_CHECK(std::string(CXmlWriter().Escape(text.substr(0, prefix).c_str())).size() <= limit);
+    }
+
+    // One element line, its text and attribute from the input, at a depth from the input.
+    const int depth = size > 0 ? data[0] % 8 : 0;
+    FUZZ_CHECK(writer.Open("C:\\OUT\\x.xml") == 0);
+    CXmlWriter::LineBuffer line;
+    writer.WriteElement(line, "NAME", text.c_str(), depth, "a", text.c_str());
+    writer.WriteStartElement(line, "B", depth, "k", text.c_str());
+    writer.WriteEndElement(line, "B", depth);
+    writer.Close();
+    const std::string& file = platform.files["C:\\OUT\\x.xml"];
+    size_t lines = 0;
+    for (size_t at = 0; at < file.size();) {
+        const size_t end = file.find("\r\n", at);
+        FUZZ_CHECK(end != std::string::npos);
+        FUZZ_CHECK(end - at <= 255);
+        FUZZ_CHECK(file.compare(at, static_cast<size_t>(depth), std::string(static_cast<size_t>(depth), '\t')) == 0);
+        at = end + 2;
+        ++lines;
+    }
+    FUZZ_CHECK(lines <= 3);
+    return 0;
+}
