@@ -35,9 +35,9 @@ HOST_WINDOW_NAME = "Ledgora (e2e driver)"
 
 
 def load_runner():
-    spec = importlib.util.spec_from_file_location("run_scenarios", REPOSITORY / "tests" / "run-scenarios.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    runner_spec = importlib.util.spec_from_file_location("run_scenarios", REPOSITORY / "tests" / "run-scenarios.py")
+    module = importlib.util.module_from_spec(runner_spec)
+    runner_spec.loader.exec_module(module)
     return module
 
 
