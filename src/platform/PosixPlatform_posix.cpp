@@ -4,12 +4,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 #include "platform/ShiftJis.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -68,26 +68,7 @@ bool Parse(const std::string& path, const WindowsPath* current, WindowsPath& out
 }
 
 bool Cp932ToUtf8(const std::string& input, std::string& output) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string in = input;
-    char* inPtr = &in[0];
-    size_t inLeft = in.size();
-    output.clear();
-    bool ok = true;
-    while (inLeft > 0) {
-        char buffer[256];
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        output.append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-            ok = false;
-            break;
-        }
-    }
-    iconv_close(cd);
-    return ok;
+    return ConvertText("UTF-8", "CP932", input, output);
 }
 
 // Characters Windows refuses in a name.
