@@ -239,21 +239,6 @@ struct DialogFixture {
     }
 };
 
-TEST(ConditionsDialog, OpensWithTheRecordAndTheSavedChoice) {
-    DialogFixture f(6, {5, "C:\\OUT\\saved.xml"});
-    CConditionsDialog dialog(f.data, f.setup);
-    ASSERT_TRUE(dialog.OnInit(f.view));
-    EXPECT_EQ(f.view.Text(IDT_BUSINESS_NAME), "山田&商店");
-    EXPECT_EQ(f.view.Text(IDT_PERIOD), "2022/01/01～2022/12/31");
-    EXPECT_EQ(f.view.Text(IDT_MANUFACTURING), "あり");
-    EXPECT_EQ(f.view.Checked(), std::set<int>{IDO_GENERAL_AGRICULTURE});
-    EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), "C:\\OUT\\saved.xml");
-    EXPECT_EQ(f.view.limit, 255);
-    for (int id : kCategoryOptionIds) EXPECT_TRUE(f.view.controls[id].visible && f.view.controls[id].enabled) << id;
-    EXPECT_EQ(f.view.shrunk, 0);
-    EXPECT_EQ(f.readCount, 1);
-}
-
 TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
     DialogFixture f(3);
     CConditionsDialog dialog(f.data, f.setup);
@@ -270,36 +255,6 @@ TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
     EXPECT_TRUE(dialog.OnKey(f.view, {kVkReturn, false, false, false}));
     EXPECT_EQ(f.view.focus, -1);
     EXPECT_TRUE(f.validated.empty());
-}
-
-TEST(ConditionsDialog, PastResultsDataIsRefusedBeforeAnythingIsRead) {
-    DialogFixture f(6);
-    f.data.dataKind = 99;
-    CConditionsDialog dialog(f.data, f.setup);
-    EXPECT_FALSE(dialog.OnInit(f.view));
-    ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0].text,
-              "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。");
-    EXPECT_EQ(f.platform.messages[0].caption, "所得税(減価償却)");
-    EXPECT_EQ(f.platform.messages[0].style, kMbOk | kMbIconWarning);
-    EXPECT_EQ(f.view.ended, kIdCancel);
-    EXPECT_EQ(f.readCount, 0);
-}
-
-TEST(ConditionsDialog, FixedPathLocksTheDestinationAndCancelStillTells) {
-    DialogFixture f(3);
-    f.setup.fixedPath = "E:\\HOST\\OUT.XML";
-    CConditionsDialog dialog(f.data, f.setup);
-    ASSERT_TRUE(dialog.OnInit(f.view));
-    EXPECT_EQ(f.view.Text(IDG_OUTPUT), "出力先");
-    EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), "E:\\HOST\\OUT.XML");
-    EXPECT_FALSE(f.view.IsEnabled(IDE_OUTPUT_PATH) || f.view.IsEnabled(IDB_BROWSE));
-
-    dialog.OnCancel(f.view);
-    ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0].text, CancelMessage());
-    EXPECT_EQ(f.platform.messages[0].style, kMbOk | kMbIconInformation);
-    EXPECT_EQ(f.view.ended, kIdCancel);
 }
 
 TEST(ConditionsDialog, ExecuteTakesTheLastSelectedOptionAndStaysOpenOnRefusal) {
@@ -340,23 +295,6 @@ TEST(ConditionsDialog, BrowseStartsFromTheEditAndAlwaysEndsOnExecute) {
         EXPECT_EQ(f.view.focus, kIdOk);
         EXPECT_EQ(f.view.ended, 0);
     }
-}
-
-TEST(ConditionsDialog, HostFolderIsAskedOnlyWithoutSavedPath) {
-    hostsim::Installation installation;
-    installation.appFolders[0] = "D:\\LEDGORA\\DATA";
-    for (const std::string& saved : {std::string(), std::string("C:\\OUT\\saved.xml")}) {
-        hostsim::UseInstallation(installation);
-        DialogFixture f(6, {0, saved});
-        CConditionsDialog dialog(f.data, f.setup);
-        ASSERT_TRUE(dialog.OnInit(f.view));
-        EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), saved.empty() ? "D:\\LEDGORA\\DATA\\*.xml" : saved);
-        size_t hostCalls = 0;
-        for (const std::string& call : hostsim::CallLog())
-            if (call.find("ClFileMgr::GetAppFolderPath type=0") != std::string::npos) ++hostCalls;
-        EXPECT_EQ(hostCalls, saved.empty() ? 1u : 0u) << saved;
-    }
-    hostsim::Reset();
 }
 
 }  // namespace

@@ -17,68 +17,6 @@ StKOTEISHISANINFO Asset(std::int16_t method, std::int64_t cost) {
     return a;
 }
 
-TEST(DepreciationFigures, GuaranteeAmount) {
-    const struct { std::int16_t method, life; std::int64_t cost, reduction; int mode; std::int64_t scaled; } cases[] = {
-        {8, 10, 1000000, 0, RoundDown, Yen(65520)},     {5, 10, 1000000, 0, RoundDown, Yen(44480)},
-        {8, 10, 1000001, 0, RoundDown, Yen(65520)},     {8, 10, 1000001, 0, RoundUp, Yen(65521)},
-        {8, 10, 1000001, 0, HalfUp, Yen(65520)},        {8, 10, 1000008, 0, HalfUp, Yen(65521)},
-        {8, 10, 1100000, 100000, RoundDown, Yen(65520)}, {8, 10, 1000001, 0, 7, 655200655},   // mode refused
-        {5, 101, 1000000, 0, HalfUp, Yen(5460)},        {5, 3, 1000000, 0, HalfUp, Yen(27890)},
-        {5, 0, 1000000, 0, HalfUp, 0},  {8, 1, 1000000, 0, HalfUp, 0},  {8, 102, 1000000, 0, HalfUp, 0},
-        {5, -3, 1000000, 0, HalfUp, 0},
-    };
-    for (const auto& c : cases) {
-        StKOTEISHISANINFO a = Asset(c.method, c.cost);
-        a.usefulLife = c.life;
-        a.costReduction = Yen(c.reduction);
-        EXPECT_EQ(GuaranteeAmount(a, c.mode).Scaled(), c.scaled) << c.method << " life " << c.life << " " << c.cost;
-    }
-}
-
-TEST(DepreciationFigures, DepreciationBeforeAdjustment) {
-    const struct { std::int64_t openingBook; std::int16_t status; std::int32_t disposed, rate, periodStart; int mode;
-                   std::int64_t yen; } cases[] = {
-        {300000, 0, 0, 200, 20240101, RoundDown, 60000},
-        {0, 0, 0, 200, 20240101, RoundDown, 200000},         // acquired this period: the cost basis
-        {0, 4, 20231231, 200, 20240101, RoundDown, 0},
-        {0, 5, 20231231, 200, 20240101, RoundDown, 0},
-        {0, 4, 20240101, 200, 20240101, RoundDown, 200000},
-        {0, 3, 20231231, 200, 20240101, RoundDown, 200000},
-        {0, 4, 20231231, 200, 0, RoundDown, 200000},         // period unknown
-        {300000, 0, 0, 0, 20240101, HalfUp, 0},
-        {333333, 0, 0, 167, 20240101, RoundDown, 55666},     // 55,666.611
-        {333333, 0, 0, 167, 20240101, RoundUp, 55667},
-        {333333, 0, 0, 167, 20240101, HalfUp, 55667},
-    };
-    for (const auto& c : cases) {
-        StKOTEISHISANINFO a = Asset(8, 1000000);
-        a.openingBookValue = Yen(c.openingBook);
-        a.disposalStatus = c.status;
-        a.disposalDate = c.disposed;
-        a.rate = c.rate;
-        EXPECT_EQ(DepreciationBeforeAdjustment(a, c.mode, c.periodStart).Scaled(), Yen(c.yen))
-            << c.openingBook << " " << c.status << " " << c.rate << " mode " << c.mode;
-    }
-}
-
-TEST(DepreciationFigures, EqualDepreciationAmount) {
-    const struct { std::int16_t method; std::int32_t kind; std::int64_t cost, reduction; std::uint8_t isAmount;
-                   std::int64_t residual, scaled; } cases[] = {
-        {1, 1, 1000001, 0, 0, 0, Yen(50000)},            {1, 1, 600000, 100000, 0, 0, Yen(25000)},
-        {2, 1, 600000, 0, 0, Yen(20), Yen(30000)},       {2, 10, 600000, 0, 0, Yen(20), Yen(100000)},
-        {6, 10, 600000, 0, 0, Yen(10), Yen(60000)},      {2, 10, 600000, 0, 0, 123450, Yen(72000)},
-        {2, 10, 600000, 0, 1, 800005000, 800005000},     {6, 10, 600000, 0, 1, Yen(150000), Yen(100000)},
-    };
-    for (const auto& c : cases) {
-        StKOTEISHISANINFO a = Asset(c.method, c.cost);
-        a.kind = c.kind;
-        a.costReduction = Yen(c.reduction);
-        a.residualIsAmount = c.isAmount;
-        a.residualValue = c.residual;
-        EXPECT_EQ(EqualDepreciationAmount(a).Scaled(), c.scaled) << c.method << " kind " << c.kind << " " << c.residual;
-    }
-}
-
 TEST(DepreciationFigures, OverflowLeavesOnlyItsFieldEmpty) {
     CAssetSnapshot s{};
     s.asset = Asset(8, 0);

@@ -54,63 +54,6 @@ struct ValidateCase {
     std::vector<Box> boxes;
 };
 
-TEST_F(DestinationTest, ValidateRefusesInItsFixedOrder) {
-    const auto kOk = DestinationVerdict::Accepted;
-    const auto kNo = DestinationVerdict::Refused;
-    const ValidateCase cases[] = {
-        {"", "", {}, kNo, {{kNoPath, kWarn}}},
-        {"", "C:\\Host\\a.xml", {}, kNo, {{kNoPath, kWarn}}},
-        {"C:\\Out\\*.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"C:?a.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"C:\\Out\\\\a.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"C:\\Out\\a,b.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"C:\\" + std::string(258, 'a'), "", {}, kNo, {{kBadChar, kWarn}}},   // beyond 260 bytes
-        {"\\\\srv\\share\\\\a.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"\\\\srv\\share\\a:b.xml", "", {}, kNo, {{kBadChar, kWarn}}},
-        {"C:\\Out\\" + kPo + ".xml", "", {}, kOk, {}},
-        {"D:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"R:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"Q:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"U:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"F:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},   // removable, write-protected
-        {"1:\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"out.xml", "", {}, kNo, {{kBadDrive, kWarn}}},      // 'o' taken as the drive letter
-        {"n:\\a.xml", "", {}, kOk, {}},
-        {"\\\\srv\\share\\a.xml", "", {}, kOk, {}},
-        {"\\\\srv\\gone\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"\\\\srv\\a.xml", "", {}, kNo, {{kBadDrive, kWarn}}},
-        {"C:\\Out\\", "", {}, kNo, {{kNoName, kWarn}}},
-        {"C:\\Out", "", {}, kNo, {{kNoName, kWarn}}},
-        {"C:\\Out", "C:\\Out", {}, kOk, {}},
-        {"C:\\Out\\old.xml", "", {kIdYes}, kOk, {{kOverwrite, kAsk}}},
-        {"C:\\Out\\old.xml", "", {kIdNo}, kNo, {{kOverwrite, kAsk}}},
-        {"C:\\Out\\old.xml", "C:\\Out\\old.xml", {}, kOk, {}},
-        {"C:\\Out\\" + kSo, "", {}, kOk, {}},
-        {"C:\\New\\a.xml", "", {kIdNo}, kNo, {{kCreate, kAsk}}},
-        {"cout\\a.xml", "", {kIdYes}, kNo, {{kCreate, kAsk}, {kCreateFailed, kWarn}}},   // relative folder
-        {"C:\\Out\\" + kHyou + "\\a.xml", "", {kIdYes}, kOk, {{kCreate, kAsk}}},
-    };
-    for (const ValidateCase& c : cases) {
-        SCOPED_TRACE(c.path + " fixed " + c.fixed);
-        disk.boxes.clear();
-        disk.answers.assign(c.answers.begin(), c.answers.end());
-        EXPECT_EQ(ValidateDestination(kDialog, c.path, c.fixed), c.verdict);
-        ASSERT_EQ(disk.boxes.size(), c.boxes.size());
-        for (size_t i = 0; i < c.boxes.size(); ++i) {
-            EXPECT_EQ(disk.boxes[i].text, c.boxes[i].text);
-            EXPECT_EQ(disk.boxes[i].style, c.boxes[i].style);
-            EXPECT_EQ(disk.boxes[i].caption, "所得税(減価償却)");
-            EXPECT_EQ(disk.boxes[i].owner, kDialog);
-        }
-        EXPECT_TRUE(disk.answers.empty());
-    }
-    EXPECT_TRUE(disk.HasFolder("C:\\Out\\" + kHyou));
-    EXPECT_FALSE(disk.HasFolder("C:\\New"));
-    EXPECT_EQ(disk.FileContent("C:\\Out\\old.xml"), "x");
-    const std::vector<std::string>& roots = disk.driveQueries;
-    EXPECT_NE(std::find(roots.begin(), roots.end(), "N:\\"), roots.end());   // upper-case root
-}
-
 TEST_F(DestinationTest, SecondMissingLevelFailingRemovesTheFirstAgain) {
     disk.FailMakeFolder("C:\\Out\\new\\deep");
     disk.answers = {kIdYes};

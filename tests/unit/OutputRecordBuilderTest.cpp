@@ -91,25 +91,6 @@ hostsim::Asset Small(std::int64_t cost, std::int16_t ratio, std::int32_t acquire
     return a;
 }
 
-TEST_F(OutputRecordBuilder, EveryFieldOfOrdinaryRecords) {
-    hostsim::Asset equal = Method8(0);
-    equal.method = 4;
-    equal.equalDepreciation = 1;
-    equal.openingBookValue = Yen(1) + 1;
-    equal.quantity = "2.345";
-    const COutputRecordList records = Build({Method8(300000), Method8(400000), equal});
-    const AllFields expected[] = {
-        {"営業用車両", "1.00", "台", "令和", "04", "04", "1000000", "65520", "300000", "280000", "1", "", "", "10",
-         "0.200", "", "280000", "12", "60000", "60000", "124", "100.0", "54000", "240000", "改定償却", ""},
-        {"営業用車両", "1.00", "台", "令和", "04", "04", "1000000", "65520", "400000", "1000000", "1", "", "", "10",
-         "0.200", "", "", "12", "80000", "60000", "124", "100.0", "54000", "240000", "", ""},
-        {"営業用車両", "2.35", "", "令和", "04", "04", "1000000", "", "1", "50000", "3", "", "", "", "1/3", "", "",
-         "12", "", "60000", "124", "100.0", "54000", "240000", "均等償却", ""},
-    };
-    ASSERT_EQ(records.size(), 3u);   // no small-amount asset: no collective record
-    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(FieldsOf(*records[i]), expected[i]) << i;
-}
-
 TEST_F(OutputRecordBuilder, SmallAmountAssetsFoldIntoOneCollectiveRecordLast) {
     hostsim::Asset ordinary = Method8(300000);
     ordinary.name = "x";
@@ -156,70 +137,6 @@ TEST_F(OutputRecordBuilder, ACollectiveTotalThatOutgrowsItsFieldNeverRestartsFro
                                              Small(600000000000, 10000, 20240201), Small(5, 10000, 20240201)});
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(Fields(*records[0], {"SYUTOKUKINGAKU", "HITUYOUKEIHISANNYUUGAKU"}), "|");
-}
-
-TEST_F(OutputRecordBuilder, RevisedAcquisitionCostAndEqualDepreciationRules) {
-    // G = 65,520 yen; P = 20 % of the opening book value. Exactly 1 yen is not the equal-depreciation
-    // phase even with its flag set.
-    const struct { std::int64_t openingBook, ordinary; std::uint8_t equal; const char* fields; } cases[] = {
-        {Yen(300000), Yen(60000), 0, "280000|280000|改定償却|10|0.200"},
-        {Yen(300000), 0, 0, "280000|280000||10|0.200"},
-        {Yen(1), Yen(60000), 1, "1000000|280000||10|0.200"},   // P < G, but not above 1 yen
-        {Yen(1) + 1, 0, 1, "50000|280000|均等償却||"},
-        {Yen(1) + 1, Yen(60000), 1, "50000|280000|改定償却||"},
-        {Yen(400000), Yen(60000), 0, "1000000|||10|0.200"},
-    };
-    for (const auto& c : cases) {
-        hostsim::Asset a = Method8(0);
-        a.openingBookValue = c.openingBook;
-        a.year.ordinaryDepreciation = c.ordinary;
-        a.equalDepreciation = c.equal;
-        const COutputRecordList records = Build({a});
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(Fields(*records[0], {"SYOUKYAKUKISOKINGAKU", "KAITEISYUTOKUKAGAKU", "TEKIYOU_JYOUDAN", "TAIYOUNENSU",
-                                       "SYOUKYAKURITU"}), c.fields) << c.openingBook << " " << c.ordinary;
-    }
-}
-
-TEST_F(OutputRecordBuilder, NamesAndQuantities) {
-    const struct { std::string name, quantity; const char* fields; } cases[] = {
-        {"漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢", "1,000個", "漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢漢|1000.00|個"},
-        {std::string(31, 'a') + "漢", "2.345", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa|2.35|"},
-        {std::string(193, 'n'), "台", "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn|0.00|台"},   // no terminator
-        {"abc\x8a", "", "abc|0.00|"},                 // a lone lead byte at the end
-        {"q", "1個個x", "q|1.00|個x"},                 // the unit leaves 個 whole in the number
-        {"q", "-1.5ab", "q|-1.50|ab"},
-        {"q", "1 2,3", "q|123.00|"},
-        {"q", "1e99", "q||"},                         // beyond the decimal range
-        {"q", "123456789", "q||"},                    // 12 characters do not fit
-    };
-    for (const auto& c : cases) {
-        hostsim::Asset a = Method8(300000);
-        a.name = c.name;
-        a.quantity = c.quantity;
-        const COutputRecordList records = Build({a});
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(Fields(*records[0], {"SISANMEI", "SUURYO", "SUURYOTANI"}), c.fields) << c.quantity;
-    }
-}
-
-TEST_F(OutputRecordBuilder, EraMonthMethodCodeAndTransitionalMark) {
-    const struct { std::int16_t method; std::int32_t acquired; const char* fields; } cases[] = {
-        {5, 20120401, "平成|24|04|1|1"}, {5, 20121231, "平成|24|12|1|1"}, {5, 20120331, "平成|24|03|1|"},
-        {5, 20130101, "平成|25|01|1|"},  {8, 20120601, "平成|24|06|1|"},  {1, 19000101, "|00|01|1|"},
-        {2, 20240101, "令和|06|01|2|"},  {6, 20240101, "令和|06|01|2|"},  {3, 20240101, "令和|06|01|4|"},
-        {4, 20240101, "令和|06|01|3|"},  {0, 20240101, "令和|06|01|6|"},  {9, 20240101, "令和|06|01|6|"},
-    };
-    for (const auto& c : cases) {
-        hostsim::Asset a = Method8(300000);
-        a.method = c.method;
-        a.acquisitionDate = c.acquired;
-        const COutputRecordList records = Build({a});
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(Fields(*records[0], {"SYUTOKUNENGETU_GENGO", "SYUTOKUNENGETU_NEN", "SYUTOKUNENGETU_TUKI",
-                                       "SYOUKYAKUHOUHOU", "KEIKASOTI"}), c.fields) << c.method << " " << c.acquired;
-        EXPECT_EQ(hostsim::OpenCursorCount(), 0);
-    }
 }
 
 TEST_F(OutputRecordBuilder, FailedPeriodCountsAsPeriodZero) {

@@ -51,33 +51,6 @@ protected:
     testsupport::CScriptedDiskPlatform disk;
 };
 
-TEST_F(SavedSettingsTest, EachUserAndDataFileKeepsItsOwnLineAndTheLastSavedGoesLast) {
-    EXPECT_EQ(Read(kEditionBeta).first, -1);   // neither folder nor file exists yet
-    EXPECT_TRUE(Save(kEditionBeta, 1, "C:\\a/b/c.xml"));
-    As("U02", 1, 3);
-    EXPECT_TRUE(Save(kEditionBeta, 2, "C:\\u2.xml"));
-    As("U01", 1, 4);
-    EXPECT_TRUE(Save(kEditionBeta, 7, "C:\\d4.xml"));
-    As("U01", 1, 3);
-    EXPECT_EQ(Read(kEditionBeta), std::make_pair(1, std::string("C:\\a/b/c.xml")));
-    EXPECT_TRUE(Save(kEditionBeta, 5, "D:\\new.xml"));
-    EXPECT_EQ(disk.FileContent(kBetaFile),
-              "U02/D-0003:0/0/2/C:\\u2.xml\nU01/D-0004:0/0/7/C:\\d4.xml\nU01/D-0003:0/0/5/D:\\new.xml\n");
-    As("U02", 1, 3);
-    EXPECT_EQ(Read(kEditionBeta), std::make_pair(2, std::string("C:\\u2.xml")));
-    EXPECT_EQ(disk.FileCount(), 1u);   // no temporary file left behind
-}
-
-TEST_F(SavedSettingsTest, AlphaKeysCarryTheSetNumber) {
-    EXPECT_TRUE(Save(kEditionAlpha, 1, "C:\\s1.xml"));
-    EXPECT_TRUE(Save(kEditionBeta, 1, "C:\\s1.xml"));
-    As("U01", 2, 3);
-    EXPECT_TRUE(Save(kEditionAlpha, 2, "C:\\s2.xml"));
-    EXPECT_TRUE(Save(kEditionBeta, 2, "C:\\s2.xml"));
-    EXPECT_EQ(disk.FileContent(kAlphaFile), "U01/1/D-0003:0/0/1/C:\\s1.xml\nU01/2/D-0003:0/0/2/C:\\s2.xml\n");
-    EXPECT_EQ(disk.FileContent(kBetaFile), "U01/D-0003:0/0/2/C:\\s2.xml\n");
-}
-
 TEST_F(SavedSettingsTest, KeyMatchesOnlyAtTheStartOfALine) {
     const std::string others = "XU01/D-0003:0/0/6/C:\\suffix.xml\nbad line\n";
     disk.AddFile(kBetaFile, others);
