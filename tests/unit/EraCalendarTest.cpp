@@ -20,6 +20,25 @@ protected:
     }
 };
 
+TEST_F(EraCalendar, FindsTheEraAndTheYearWithinIt) {
+    // 平成 from 19890108, 令和 from 20190501. "X": the name was left as it was.
+    const struct { std::int32_t date; int result; const char* name; std::int32_t year; } cases[] = {
+        {19890107, -1, "X", 0},    {19890108, 0, "平成", 1},  {19891231, 0, "平成", 1}, {19900101, 0, "平成", 2},
+        {20190430, 0, "平成", 31}, {20190501, 0, "令和", 1},  {20191231, 0, "令和", 1}, {20200101, 0, "令和", 2},
+        {99991231, 0, "令和", 7981}, {100000101, -1, "X", 0}, {0, -1, "X", 0},
+    };
+    hostsim::UseInstallation(enginetest::MakeInstallation());
+    for (const auto& c : cases) {
+        char name[7] = "X";
+        std::int32_t year = 0;
+        EXPECT_EQ(CCmnProcHpr().GetEraName(c.date, name, sizeof name, &year), c.result) << c.date;
+        EXPECT_STREQ(name, c.name) << c.date;
+        EXPECT_EQ(c.result == 0 ? year : 0, c.year) << c.date;
+        EXPECT_EQ(hostsim::OpenCursorCount(), 0) << c.date;
+    }
+    EXPECT_EQ(RecordedErrors(), "");
+}
+
 TEST_F(EraCalendar, EraNamesAreCutToTheFieldWithCharactersWhole) {
     const struct { std::string hostName; const char* field; } cases[] = {
         {"令和令和令和令和", "令和令"},   // 16 bytes, no terminator
