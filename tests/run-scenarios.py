@@ -54,6 +54,15 @@ installation.
                                   (split at the last "="); a .xml file must also parse with xmllint
                                   (in the encoding it declares, Shift_JIS)
     absent=WINPATH                must not exist after the run
+    held=WINPATH                  another program holds the file (which must be in place by then,
+                                  e.g. by an earlier file=) open with no sharing from before the
+                                  program starts until the run has ended: under Wine a separate
+                                  process (the driver) opens it with share mode 0; link-headless
+                                  gets the path in machine.lockedFiles of the copied installation
+    held-readable=WINPATH         Wine only: as held, but the holder shares reading and writing
+                                  (not deleting), as a reader of the file does: the file can be
+                                  read and written, not replaced or removed. The stand-in's
+                                  lockedFiles knows no sharing, so link-headless cannot play it
 
 Under Wine the installation's machine section is played by the real system: its drive letters are
 mapped through $WINEPREFIX/dosdevices, the program is copied into programFolder and started in
@@ -81,13 +90,13 @@ from pathlib import Path
 EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
 DEFINITION_FILE = "FilvaneDef.ini"
 DIALOG_KEYS = {"category", "output", "key", "browse", "layout", "screenshot"}
-FILE_KEYS = {"folder", "file", "full", "expected-file", "absent"}
+FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
 KNOWN_KEYS = {"edition", "installation", "command-line", "answer", "cancel", "patch", "definition",
               "front-ends"} | DIALOG_KEYS | FILE_KEYS
 REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
 # Keys link-headless has no counterpart for; "category" may be given more than once only here.
 # (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
-WINE_ONLY_KEYS = {"key", "browse", "layout"}
+WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
 FRONT_ENDS = ("headless", "wine")
 SCREENSHOT_WINDOWS = ("dialog", "progress")
 REPOSITORY = Path(__file__).resolve().parent.parent
@@ -102,6 +111,8 @@ WINE_DRIVES = {
     "s": ("remote", "network"),
 }
 RUN_TIMEOUT_SECONDS = 60
+# The driver's options for the keys that hold a file open.
+HOLD_OPTIONS = {"held": "--hold", "held-readable": "--hold-readable"}
 
 keep_temp = False
 artifacts_folder = REPOSITORY / "build" / "artifacts"
@@ -292,12 +303,23 @@ class PreparedRun:
                 shutil.copytree(original, copied, symlinks=True)
             drive["root"] = str(copied)
             self.drives[letter.lower()] = (drive.get("type", "fixed"), copied)
-        self.installation_file.write_text(json.dumps(installation, ensure_ascii=False, indent=2) + "\n",
-                                          encoding="utf-8")
+        self.installation = installation
+        self.write_installation()
         self.write_definition(scenario.definition)
         self.place_files(scenario)
         self.shots = work / "shots"
         self.shots.mkdir()
+
+    def write_installation(self):
+        self.installation_file.write_text(json.dumps(self.installation, ensure_ascii=False, indent=2) + "\n",
+                                          encoding="utf-8")
+
+    def lock_files(self, windows_paths):
+        """The stand-in's way of another program holding the files open with no sharing."""
+        if windows_paths:
+            machine = self.installation.setdefault("machine", {})
+            machine["lockedFiles"] = list(machine.get("lockedFiles") or []) + list(windows_paths)
+            self.write_installation()
 
     def host_path(self, windows_path):
         letter, parts = split_windows_path(windows_path)
@@ -307,9 +329,13 @@ class PreparedRun:
 
     def place_files(self, scenario):
         for key, windows_path, local in scenario.files:
-            if key not in ("folder", "file", "full"):
+            if key not in ("folder", "file", "full") and key not in HOLD_OPTIONS:
                 continue
             target = self.host_path(windows_path)
+            if key in HOLD_OPTIONS:
+                if not target.is_file():
+                    raise ScenarioError(f"{key}={windows_path}: no such file to hold open (place it with file= first)")
+                continue
             if key == "folder":
                 target.mkdir(parents=True, exist_ok=True)
                 continue
@@ -425,6 +451,7 @@ class HeadlessFrontEnd:
         return False
 
     def run(self, scenario, prepared):
+        prepared.lock_files([path for key, path, _ in scenario.files if key == "held"])
         command = [self.binary, "--edition", scenario.edition, "--installation", str(prepared.installation_file)]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
@@ -581,6 +608,9 @@ class WineFrontEnd:
             command += ["--current-folder", prepared.machine["currentFolder"]]
         if prepared.machine.get("tempFolder"):
             command += ["--temp-folder", prepared.machine["tempFolder"]]
+        for key, path, _ in scenario.files:
+            if key in HOLD_OPTIONS:
+                command += [HOLD_OPTIONS[key], path]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
         screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "DriveTypes.h"
+#include "HeldFiles.h"
 #include "HostWindow.h"
 #include "Options.h"
 #include "ProgramProcess.h"
@@ -92,8 +93,14 @@ int Run(const DriverOptions& options) {
         ::SetEnvironmentVariableW(L"TEMP", options.tempFolder.c_str());
         ::SetEnvironmentVariableW(L"TMP", options.tempFolder.c_str());
     }
-    ProgramProcess program;
+    // Open before the program starts; closed when this returns, once the program has ended or been killed.
+    HeldFiles held;
     std::string error;
+    if (!held.Open(options.held, error)) {
+        Complain(error);
+        return kInternalError;
+    }
+    ProgramProcess program;
     if (!program.Start(options.program, options.hasCommandLine ? &arguments : nullptr, options.currentFolder, error)) {
         Complain("cannot start " + ToUtf8(options.program) + ": " + error);
         return kInternalError;

@@ -8,6 +8,7 @@
 const char kDriverUsage[] =
     "usage: link-e2e-driver --program WINPATH [--command-line TEXT] [--current-folder WINPATH]\n"
     "       [--temp-folder WINPATH] [--answer yes|no]... [--cancel] [--timeout SECONDS]\n"
+    "       [--hold WINPATH | --hold-readable WINPATH]...\n"
     "       [--category N | --output WINPATH | --key CHORD | --browse NAME | --layout |\n"
     "        --screenshot dialog:WINPATH.bmp]...   (conditions dialog, in this order)\n"
     "       [--screenshot progress:WINPATH.bmp]\n"
@@ -91,6 +92,9 @@ bool ParseDriverOptions(int argc, wchar_t** argv, DriverOptions& options, std::s
             } else {
                 options.user.progressScreenshot = file;
             }
+        } else if (name == L"--hold" || name == L"--hold-readable") {
+            if (!value(text)) return false;
+            options.held.push_back({text, name == L"--hold-readable"});
         } else if (name == L"--cancel") {
             options.user.cancel = true;
         } else if (name == L"--drive-types") {

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "HeldFiles.h"
 #include "Script.h"
 
 // The driver's own command line.
@@ -12,6 +14,7 @@ struct DriverOptions {
     std::wstring tempFolder;         // not empty: the program's TEMP and TMP
     unsigned timeoutSeconds = 60;    // for the whole run
     std::wstring driveTypeLetters;   // not empty: only report these drives' types
+    std::vector<HeldFile> held;      // held open from before the program starts until it has ended
     ScriptedUser user;
 };
 
