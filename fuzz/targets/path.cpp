@@ -68,10 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(drive + AfterDrive(path) == path);
     FUZZ_CHECK(AtBoundary(path, drive.size()));
 
+    // A text that already ends in a backslash is accepted as it is, whatever its length; only an
+    // appended backslash must stay within the limit.
     std::string withBackslash = path;
-    const bool appended = EnsureTrailingBackslash(withBackslash, kMaxPathBytes + 1);
-    if (appended) FUZZ_CHECK(withBackslash.size() <= kMaxPathBytes);
+    const bool ensured = EnsureTrailingBackslash(withBackslash, kMaxPathBytes + 1);
     FUZZ_CHECK(withBackslash.compare(0, path.size(), path) == 0);
+    if (withBackslash.size() != path.size()) {
+        FUZZ_CHECK(ensured && withBackslash.size() == path.size() + 1 && withBackslash.size() <= kMaxPathBytes);
+    }
 
     std::string driveAndFolder;
     if (DriveAndFolderOf(path, driveAndFolder)) {
