@@ -1,5 +1,6 @@
 #include "report/ReportWriter.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -118,21 +119,21 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
     if (!writer.WriteStartElement(line, "DATA", 1)) return false;
     unsigned count = 0;
     for (const auto& record : m_records) {
-        char countText[CXmlWriter::kLineSize];
-        std::snprintf(countText, sizeof countText, "%u", ++count);
+        char countText[16];  // the ten digits of the largest count and a zero fit
+        *std::to_chars(countText, countText + sizeof countText - 1, ++count).ptr = '\0';
         if (!writer.WriteStartElement(line, "SISAN", 2, "Count", countText)) return false;
         for (const COutputFieldInfo& field : kOutputFields) {
-            // A field is read up to its zero byte, and never past its width.
+            // A field is read up to its zero byte, and never past its width: one whose last byte is
+            // zero, as nearly all are, is written where it is; any other is copied and terminated first.
             const char* text = FieldText(*record, field);
-            const size_t length = sjis::BoundedLength(text, field.width);
             char value[CXmlWriter::kLineSize];
-            if (length < field.width && text[length] == '\0') {
-                if (!writer.WriteElement(line, field.name, text, 3)) return false;
-                continue;
+            if (text[field.width - 1] != '\0') {
+                const size_t length = sjis::BoundedLength(text, field.width);
+                std::memcpy(value, text, length);   // widths are below the line size
+                value[length] = '\0';
+                text = value;
             }
-            std::memcpy(value, text, length);   // widths are below the line size
-            value[length] = '\0';
-            if (!writer.WriteElement(line, field.name, value, 3)) return false;
+            if (!writer.WriteElement(line, field.name, text, 3)) return false;
         }
         if (!writer.WriteEndElement(line, "SISAN", 2)) return false;
         m_progress.Pulse();

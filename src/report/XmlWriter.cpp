@@ -1,5 +1,7 @@
 #include "report/XmlWriter.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/ShiftJis.h"
@@ -43,27 +45,72 @@ size_t EscapeUnits(const char* text, size_t length, size_t limit, char* out) {
     return in;
 }
 
+// One test for the five bytes, so that the many plain bytes of a text take a single branch.
+bool IsMarkup(char c) {
+    constexpr std::uint64_t kMarkup = 1ull << '&' | 1ull << '>' | 1ull << '<' | 1ull << '"' | 1ull << '\'';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 64 && (kMarkup >> byte & 1) != 0;
+}
+
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
 }  // namespace
 
-struct CXmlWriter::CLine {
-    explicit CLine(LineBuffer& buffer) : text(buffer) { text[0] = '\0'; }
-    void Append(const char* part) {
-        const size_t n = std::strlen(part);
-        if (!fits || length + n > kMaxLine) {
-            fits = false;
-            return;
+// One line composed in place, in the room after the collected bytes, and kept to 255 bytes. Each part
+// returns false when it does not fit; the line counts as written only when the operation commits it,
+// so a line that does not fit leaves nothing behind.
+class CXmlWriter::CLine {
+public:
+    explicit CLine(char* at) : m_start(at), m_out(at), m_end(at + kMaxLine) {}
+
+    bool Indent(int depth) {
+        const size_t tabs = depth > 0 ? static_cast<size_t>(depth) : 0;
+        if (tabs > Room()) return false;
+        std::memset(m_out, '\t', tabs);
+        m_out += tabs;
+        return true;
+    }
+    bool Put(const char* text, size_t length) {
+        if (length > Room()) return false;
+        std::memcpy(m_out, text, length);
+        m_out += length;
+        return true;
+    }
+    template <size_t N>
+    bool Put(const char (&literal)[N]) { return Put(literal, N - 1); }
+    // Escapes as it copies, in one pass. Byte by byte is right for double-byte characters too: no
+    // trail byte is one of the five.
+    bool PutEscaped(const char* text) {
+        for (char c; (c = *text) != '\0'; ++text) {
+            if (IsMarkup(c)) {
+                const char* entity = EntityFor(c);
+                if (!Put(entity, std::strlen(entity))) return false;
+            } else {
+                if (m_out == m_end) return false;
+                *m_out++ = c;
+            }
         }
-        std::memcpy(text + length, part, n + 1);
-        length += n;
+        return true;
     }
-    void Indent(int depth) {
-        for (int i = 0; i < depth; ++i) Append("\t");
+    // Attributes are written only when both name and value are given; an incomplete first attribute
+    // drops the second too.
+    bool PutAttributes(const char* name1, const char* value1, const char* name2, const char* value2) {
+        if (!name1 || !value1) return true;
+        return PutAttribute(name1, value1) && (!name2 || !value2 || PutAttribute(name2, value2));
     }
-    char* text;
-    size_t length = 0;
-    bool fits = true;
+
+    const char* Text() const { return m_start; }
+    size_t Length() const { return static_cast<size_t>(m_out - m_start); }
+
+private:
+    size_t Room() const { return static_cast<size_t>(m_end - m_out); }
+    bool PutAttribute(const char* name, const char* value) {
+        return Put(" ") && Put(name, std::strlen(name)) && Put("=\"") && PutEscaped(value) && Put("\"");
+    }
+
+    char* const m_start;
+    char* m_out;
+    char* const m_end;
 };
 
 CXmlWriter::~CXmlWriter() { Close(); }
@@ -81,27 +128,22 @@ bool CXmlWriter::WriteRaw(const char* text) { return WriteBytes(text, std::strle
 
 bool CXmlWriter::WriteBytes(const char* text, size_t length) {
     if (!m_file) return false;
-    if (m_chunkBytes > 0) {
-        m_pending.append(text, length);
-        return m_pending.size() < m_chunkBytes || Flush();
-    }
-    if (!m_file->Write(text, length)) {
-        Close();  // later writes fail; what reached the file stays
-        return false;
-    }
-    return true;
+    if (m_buffer.size() - m_used < length + kLineSize) m_buffer.resize(m_used + length + kLineSize);
+    std::memcpy(LineSpace(), text, length);
+    m_used += length;
+    return FlushIfFull();
 }
 
 void CXmlWriter::CollectLines(size_t bytes) {
     m_chunkBytes = bytes;
-    m_pending.reserve(bytes + kLineSize);
+    m_buffer.resize(std::max(m_used, bytes) + kLineSize);
 }
 
 bool CXmlWriter::Flush() {
     if (!m_file) return false;
-    if (m_pending.empty()) return true;
-    const bool written = m_file->Write(m_pending.data(), m_pending.size());
-    m_pending.clear();
+    if (m_used == 0) return true;
+    const bool written = m_file->Write(m_buffer.data(), m_used);
+    m_used = 0;
     if (!written) {
         m_file->Close();  // later writes fail; what reached the file stays
         m_file.reset();
@@ -109,18 +151,17 @@ bool CXmlWriter::Flush() {
     return written;
 }
 
-bool CXmlWriter::EscapeInto(const char* text) {
-    const size_t length = std::strlen(text);
-    // Most texts hold none of the five bytes: then the escaped form is the text itself.
-    if (length <= kMaxLine && std::strpbrk(text, "&<>\"'") == nullptr) {
-        std::memcpy(m_escaped, text, length + 1);
-        return true;
-    }
-    return EscapeUnits(text, length, kMaxLine, m_escaped) == length;
+bool CXmlWriter::Commit(const CLine& line, LineBuffer& copy) {
+    std::memcpy(copy, line.Text(), line.Length());
+    copy[line.Length()] = '\0';
+    if (!m_file) return false;
+    m_used += line.Length();
+    return FlushIfFull();
 }
 
 const char* CXmlWriter::Escape(const char* text) {
-    EscapeInto(OrEmpty(text));
+    text = OrEmpty(text);
+    EscapeUnits(text, std::strlen(text), kMaxLine, m_escaped);
     return m_escaped;
 }
 
@@ -134,87 +175,37 @@ size_t CXmlWriter::ElementTextLimit(const char* name, int depth) {
     return overhead < kMaxLine ? kMaxLine - overhead : 0;
 }
 
-void CXmlWriter::AppendAttributes(CLine& line, const char* attrName1, const char* attrValue1, const char* attrName2,
-                                  const char* attrValue2) {
-    const char* const attributes[2][2] = {{attrName1, attrValue1}, {attrName2, attrValue2}};
-    for (const auto& attribute : attributes) {
-        if (!attribute[0] || !attribute[1]) break;  // an incomplete first attribute drops the second too
-        line.Append(" ");
-        line.Append(attribute[0]);
-        line.Append("=\"");
-        if (!EscapeInto(attribute[1])) line.fits = false;
-        line.Append(m_escaped);
-        line.Append("\"");
-    }
-}
-
-bool CXmlWriter::WriteLine(const CLine& line) { return line.fits && WriteBytes(line.text, line.length); }
-
 bool CXmlWriter::WriteStartElement(LineBuffer& buffer, const char* name, int depth, const char* attrName1,
                                    const char* attrValue1, const char* attrName2, const char* attrValue2) {
-    CLine line(buffer);
-    line.Indent(depth);
-    line.Append("<");
-    line.Append(OrEmpty(name));
-    AppendAttributes(line, attrName1, attrValue1, attrName2, attrValue2);
-    line.Append(">\r\n");
-    return WriteLine(line);
+    name = OrEmpty(name);
+    CLine line(LineSpace());
+    return line.Indent(depth) && line.Put("<") && line.Put(name, std::strlen(name)) &&
+           line.PutAttributes(attrName1, attrValue1, attrName2, attrValue2) && line.Put(">\r\n") &&
+           Commit(line, buffer);
 }
 
 bool CXmlWriter::WriteElement(LineBuffer& buffer, const char* name, const char* text, int depth,
                               const char* attrName1, const char* attrValue1, const char* attrName2,
                               const char* attrValue2) {
-    // The report's many element lines carry no attribute: built at once when they fit, with the
-    // bytes the general path below would give.
-    if (!(attrName1 && attrValue1) && name && depth >= 0 && EscapeInto(OrEmpty(text))) {
-        const size_t nameLength = std::strlen(name);
-        const size_t textLength = std::strlen(m_escaped);
-        const size_t tabs = static_cast<size_t>(depth);
-        const size_t total = tabs + 1 + nameLength + 1 + textLength + 2 + nameLength + 3;
-        if (tabs <= kMaxLine && nameLength <= kMaxLine && total <= kMaxLine) {
-            char* out = buffer;
-            std::memset(out, '\t', tabs);
-            out += tabs;
-            *out++ = '<';
-            std::memcpy(out, name, nameLength);
-            out += nameLength;
-            *out++ = '>';
-            std::memcpy(out, m_escaped, textLength);
-            out += textLength;
-            *out++ = '<';
-            *out++ = '/';
-            std::memcpy(out, name, nameLength);
-            out += nameLength;
-            std::memcpy(out, ">\r\n", 4);
-            return WriteBytes(buffer, total);
-        }
-    }
-    CLine line(buffer);
-    line.Indent(depth);
-    line.Append("<");
-    line.Append(OrEmpty(name));
-    AppendAttributes(line, attrName1, attrValue1, attrName2, attrValue2);
-    line.Append(">");
-    if (!EscapeInto(OrEmpty(text))) line.fits = false;
-    line.Append(m_escaped);
-    line.Append("</");
-    line.Append(OrEmpty(name));
-    line.Append(">\r\n");
-    return WriteLine(line);
+    name = OrEmpty(name);
+    const size_t nameLength = std::strlen(name);
+    CLine line(LineSpace());
+    return line.Indent(depth) && line.Put("<") && line.Put(name, nameLength) &&
+           line.PutAttributes(attrName1, attrValue1, attrName2, attrValue2) && line.Put(">") &&
+           line.PutEscaped(OrEmpty(text)) && line.Put("</") && line.Put(name, nameLength) && line.Put(">\r\n") &&
+           Commit(line, buffer);
 }
 
 bool CXmlWriter::WriteEndElement(LineBuffer& buffer, const char* name, int depth) {
-    CLine line(buffer);
-    line.Indent(depth);
-    line.Append("</");
-    line.Append(OrEmpty(name));
-    line.Append(">\r\n");
-    return WriteLine(line);
+    name = OrEmpty(name);
+    CLine line(LineSpace());
+    return line.Indent(depth) && line.Put("</") && line.Put(name, std::strlen(name)) && line.Put(">\r\n") &&
+           Commit(line, buffer);
 }
 
 void CXmlWriter::Close() {
     Flush();
     if (m_file) m_file->Close();
     m_file.reset();
-    m_pending.clear();
+    m_used = 0;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -29,7 +30,8 @@ public:
     void CollectLines(size_t bytes);
     // Writes what was collected; false (and the file closed) on a write error.
     bool Flush();
-    // Attributes are written only when both name and value are given, and the second only if the first was.
+    // A line that fits is also left, terminated, in `line`. Attributes are written only when both
+    // name and value are given, and the second only if the first was.
     bool WriteStartElement(LineBuffer& line, const char* name, int depth, const char* attrName1 = nullptr,
                            const char* attrValue1 = nullptr, const char* attrName2 = nullptr,
                            const char* attrValue2 = nullptr);
@@ -52,17 +54,20 @@ public:
     static size_t ElementTextLimit(const char* name, int depth);
 
 private:
-    struct CLine;
-    // False when the escaped form did not fit whole.
-    bool EscapeInto(const char* text);
-    void AppendAttributes(CLine& line, const char* attrName1, const char* attrValue1, const char* attrName2,
-                          const char* attrValue2);
-    bool WriteLine(const CLine& line);
+    class CLine;
+    // Room for one more line at the end of the collected bytes.
+    char* LineSpace() { return m_buffer.data() + m_used; }
+    // Takes the composed line as written: copies it to the caller's buffer and collects it.
+    bool Commit(const CLine& line, LineBuffer& copy);
     // WriteRaw of `length` bytes.
     bool WriteBytes(const char* text, size_t length);
+    // Writes the collected bytes once they reach the chunk size (at once when not collecting).
+    bool FlushIfFull() { return m_used < m_chunkBytes || Flush(); }
 
     std::unique_ptr<IFileWriter> m_file;
-    std::string m_pending;       // collected lines not yet written
+    // Collected bytes not yet written, then always room for a whole line.
+    std::vector<char> m_buffer = std::vector<char>(kLineSize);
+    size_t m_used = 0;
     size_t m_chunkBytes = 0;     // 0: write every line at once
     std::string m_fileName;
     char m_escaped[kLineSize] = {};

@@ -150,6 +150,18 @@ TEST(ReportWriterTest, ThreeRecordsInListOrderWithProgress) {
     EXPECT_EQ(parsed.elements[40], u8"/REPORT/DATA/SISAN[Count=1]/TEKIYOU_JYOUDAN=A<B&C");
 }
 
+TEST(ReportWriterTest, FieldIsReadToItsZeroByteAndNeverPastItsWidth) {
+    Fixture f;
+    auto record = Record("机");
+    std::memset(record->SUURYO, '9', sizeof record->SUURYO);  // no zero byte in the field
+    std::memcpy(record->SUURYOTANI, "AB\0CD", 5);              // bytes after the zero byte up to the width
+    f.records.push_back(std::move(record));
+    ASSERT_TRUE(f.Write());
+    EXPECT_NE(f.File().find(Line(3, "<SUURYO>" + std::string(12, '9') + "</SUURYO>") +
+                            Line(3, "<SUURYOTANI>AB</SUURYOTANI>")),
+              std::string::npos);
+}
+
 TEST(ReportWriterTest, RoundingModeIsRecodedAndAnUnknownOneStopsBasic) {
     const struct {
         std::uint8_t mode;

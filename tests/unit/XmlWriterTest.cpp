@@ -55,6 +55,71 @@ TEST(XmlWriterTest, EscapesTheFiveBytesAndKeepsDoubleByteCharactersWhole) {
     for (const auto& c : cases) EXPECT_EQ(writer.Escape(c.text.c_str()), c.expected) << c.text;
 }
 
+// The line operations escape as they copy; what they write must be what Escape gives, up to the
+// last byte a line can hold.
+TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
+    const std::string fill = Repeat("&", 49) + "a";  // "<X>" + 246 bytes + "</X>" CR LF: 255
+    const struct {
+        std::string text;
+        bool fits;
+    } cases[] = {
+        {"表ソポ<&>\"'", true},  // trail bytes 0x5C, 0x5C, 0x7C stay as they are
+        {"\x81&\x81", true},      // a lead byte before '&' is no character: the '&' is escaped
+        {"a\x81", true},
+        {fill, true},
+        {fill + "b", false},
+        {Repeat("&", 50), false},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        CXmlWriter w;
+        CXmlWriter::LineBuffer line;
+        ASSERT_EQ(w.Open(kPath), 0);
+        EXPECT_EQ(w.WriteElement(line, "X", c.text.c_str(), 0), c.fits) << c.text;
+        const std::string expected = c.fits ? "<X>" + std::string(w.Escape(c.text.c_str())) + "</X>\r\n" : "";
+        EXPECT_EQ(platform.files[kPath], expected) << c.text;
+    }
+}
+
+// Collected lines go out in chunks in the order written, raw text among them; after a chunk write
+// fails, the bytes that reached the file stay and nothing more is written.
+TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
+    const std::string element = "\t<E>&lt;</E>\r\n";  // 15 bytes; chunks of 40 bytes go out at 45
+    {
+        CFakePlatform platform;
+        CXmlWriter w;
+        CXmlWriter::LineBuffer line;
+        ASSERT_EQ(w.Open(kPath), 0);
+        w.CollectLines(40);
+        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1) && w.WriteElement(line, "E", "<", 1));
+        EXPECT_EQ(platform.files[kPath], "");
+        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
+        EXPECT_EQ(platform.files[kPath], Repeat(element, 3));
+        EXPECT_FALSE(w.WriteElement(line, "E", std::string(250, 'x').c_str(), 1));
+        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
+        EXPECT_TRUE(w.WriteRaw(std::string(300, 'r').c_str()));
+        EXPECT_EQ(platform.files[kPath], Repeat(element, 4) + std::string(300, 'r'));
+        EXPECT_TRUE(w.WriteEndElement(line, "R", 0));
+        w.Close();
+        EXPECT_EQ(platform.files[kPath], Repeat(element, 4) + std::string(300, 'r') + "</R>\r\n");
+    }
+    CFakePlatform platform;
+    platform.writeLimit = 50;
+    CXmlWriter w;
+    CXmlWriter::LineBuffer line;
+    ASSERT_EQ(w.Open(kPath), 0);
+    w.CollectLines(40);
+    for (int n = 0; n < 5; ++n) EXPECT_TRUE(w.WriteElement(line, "E", "<", 1)) << n;
+    EXPECT_FALSE(w.WriteElement(line, "E", "<", 1)) << "the second chunk crosses the limit";
+    EXPECT_FALSE(w.IsOpen());
+    EXPECT_FALSE(w.WriteElement(line, "E", "<", 1));
+    EXPECT_FALSE(w.WriteRaw("x"));
+    EXPECT_FALSE(w.Flush());
+    w.Close();
+    EXPECT_EQ(platform.files[kPath], Repeat(element, 6).substr(0, 50));
+    EXPECT_EQ(platform.writesAfterFailure, 0u);
+}
+
 TEST(XmlWriterTest, LineLongerThan255BytesFailsWithoutWriting) {
     CFakePlatform platform;
     CXmlWriter w;
