@@ -16,7 +16,7 @@ constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\
 constexpr char kDefaultProgramVersion[] = "22.02.0X";
 constexpr size_t kNameArea = 64;        // the KOMONSAKINAME result area, terminator included
 constexpr size_t kShortNameBytes = 30;  // names up to this length always fit the area whole
-constexpr size_t kChunkBytes = 256 * 1024;
+constexpr size_t kChunkBytes = 4 * 1024 * 1024;  // fewer, larger writes cost the system less per byte
 
 // A support value copied into a 256-byte buffer and cut at a character boundary so that its escaped
 // form fits the element's line (255 bytes); the default takes the place of an empty value.
