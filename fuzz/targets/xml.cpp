@@ -91,5 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++lines;
     }
     FUZZ_CHECK(lines <= 3);
+
+    // An element line from tags composed once is the line WriteElement writes, or fails where it fails.
+    FUZZ_CHECK(writer.Open("C:\\OUT\\y.xml") == 0);
+    const bool generic = writer.WriteElement(line, "NAME", text.c_str(), depth);
+    FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("NAME", depth), text.c_str()) == generic);
+    writer.Close();
+    const std::string& twice = platform.files["C:\\OUT\\y.xml"];
+    FUZZ_CHECK(twice.size() % 2 == 0 && twice.compare(0, twice.size() / 2, twice, twice.size() / 2) == 0);
     return 0;
 }

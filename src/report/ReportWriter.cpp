@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
@@ -117,12 +118,15 @@ bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) 
 bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
     CXmlWriter::LineBuffer line;
     if (!writer.WriteStartElement(line, "DATA", 1)) return false;
+    std::vector<CXmlWriter::CElementLine> fieldLines;
+    for (const COutputFieldInfo& field : kOutputFields) fieldLines.emplace_back(field.name, 3);
     unsigned count = 0;
     for (const auto& record : m_records) {
         char countText[16];  // the ten digits of the largest count and a zero fit
         *std::to_chars(countText, countText + sizeof countText - 1, ++count).ptr = '\0';
         if (!writer.WriteStartElement(line, "SISAN", 2, "Count", countText)) return false;
-        for (const COutputFieldInfo& field : kOutputFields) {
+        for (size_t n = 0; n < kOutputFieldCount; ++n) {
+            const COutputFieldInfo& field = kOutputFields[n];
             // A field is read up to its zero byte, and never past its width: one whose last byte is
             // zero, as nearly all are, is written where it is; any other is copied and terminated first.
             const char* text = FieldText(*record, field);
@@ -133,7 +137,7 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
                 value[length] = '\0';
                 text = value;
             }
-            if (!writer.WriteElement(line, field.name, text, 3)) return false;
+            if (!writer.WriteElement(fieldLines[n], text)) return false;
         }
         if (!writer.WriteEndElement(line, "SISAN", 2)) return false;
         m_progress.Pulse();

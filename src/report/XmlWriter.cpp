@@ -154,6 +154,10 @@ bool CXmlWriter::Flush() {
 bool CXmlWriter::Commit(const CLine& line, LineBuffer& copy) {
     std::memcpy(copy, line.Text(), line.Length());
     copy[line.Length()] = '\0';
+    return Collect(line);
+}
+
+bool CXmlWriter::Collect(const CLine& line) {
     if (!m_file) return false;
     m_used += line.Length();
     return FlushIfFull();
@@ -194,6 +198,18 @@ bool CXmlWriter::WriteElement(LineBuffer& buffer, const char* name, const char* 
            line.PutAttributes(attrName1, attrValue1, attrName2, attrValue2) && line.Put(">") &&
            line.PutEscaped(OrEmpty(text)) && line.Put("</") && line.Put(name, nameLength) && line.Put(">\r\n") &&
            Commit(line, buffer);
+}
+
+CXmlWriter::CElementLine::CElementLine(const char* name, int depth) {
+    name = OrEmpty(name);
+    m_start.assign(depth > 0 ? static_cast<size_t>(depth) : 0, '\t').append("<").append(name).append(">");
+    m_end.assign("</").append(name).append(">\r\n");
+}
+
+bool CXmlWriter::WriteElement(const CElementLine& element, const char* text) {
+    CLine line(LineSpace());
+    return line.Put(element.m_start.data(), element.m_start.size()) && line.PutEscaped(OrEmpty(text)) &&
+           line.Put(element.m_end.data(), element.m_end.size()) && Collect(line);
 }
 
 bool CXmlWriter::WriteEndElement(LineBuffer& buffer, const char* name, int depth) {

@@ -11,6 +11,7 @@
 
 class CXmlWriter {
 public:
+    class CElementLine;
     static constexpr size_t kLineSize = 256;  // line buffers and the escape result: 255 bytes and a zero
     using LineBuffer = char[kLineSize];
 
@@ -38,6 +39,9 @@ public:
     bool WriteElement(LineBuffer& line, const char* name, const char* text, int depth,
                       const char* attrName1 = nullptr, const char* attrValue1 = nullptr,
                       const char* attrName2 = nullptr, const char* attrValue2 = nullptr);
+    // The same line as WriteElement with the element's name and depth and no attributes, from tags
+    // composed once; no copy of the line is left anywhere but in the file.
+    bool WriteElement(const CElementLine& element, const char* text);
     bool WriteEndElement(LineBuffer& line, const char* name, int depth);
     // Writes what was collected and closes the file.
     void Close();
@@ -55,10 +59,13 @@ public:
 
 private:
     class CLine;
+    friend class CElementLine;
     // Room for one more line at the end of the collected bytes.
     char* LineSpace() { return m_buffer.data() + m_used; }
     // Takes the composed line as written: copies it to the caller's buffer and collects it.
     bool Commit(const CLine& line, LineBuffer& copy);
+    // Takes the composed line as written, to go out with the next chunk.
+    bool Collect(const CLine& line);
     // WriteRaw of `length` bytes.
     bool WriteBytes(const char* text, size_t length);
     // Writes the collected bytes once they reach the chunk size (at once when not collecting).
@@ -71,4 +78,16 @@ private:
     size_t m_chunkBytes = 0;     // 0: write every line at once
     std::string m_fileName;
     char m_escaped[kLineSize] = {};
+};
+
+// The indentation, start tag and end tag of an element line written many times (the record fields),
+// composed once so that each line costs little more than its text.
+class CXmlWriter::CElementLine {
+public:
+    CElementLine(const char* name, int depth);
+
+private:
+    friend class CXmlWriter;
+    std::string m_start;  // TABs, "<", name, ">"
+    std::string m_end;    // "</", name, ">", CR LF
 };

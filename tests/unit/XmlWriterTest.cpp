@@ -70,6 +70,7 @@ TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
         {fill + "b", false},
         {Repeat("&", 50), false},
     };
+    const CXmlWriter::CElementLine tags("X", 0);
     for (const auto& c : cases) {
         CFakePlatform platform;
         CXmlWriter w;
@@ -78,7 +79,17 @@ TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
         EXPECT_EQ(w.WriteElement(line, "X", c.text.c_str(), 0), c.fits) << c.text;
         const std::string expected = c.fits ? "<X>" + std::string(w.Escape(c.text.c_str())) + "</X>\r\n" : "";
         EXPECT_EQ(platform.files[kPath], expected) << c.text;
+        // The same line from tags composed once.
+        EXPECT_EQ(w.WriteElement(tags, c.text.c_str()), c.fits) << c.text;
+        EXPECT_EQ(platform.files[kPath], expected + expected) << c.text;
+        w.Close();
+        EXPECT_FALSE(w.WriteElement(tags, "a"));
     }
+    CFakePlatform platform;
+    CXmlWriter w;
+    ASSERT_EQ(w.Open(kPath), 0);
+    EXPECT_TRUE(w.WriteElement(CXmlWriter::CElementLine("SYUTOKUKINGAKU", 3), nullptr));
+    EXPECT_EQ(platform.files[kPath], "\t\t\t<SYUTOKUKINGAKU></SYUTOKUKINGAKU>\r\n");
 }
 
 // Collected lines go out in chunks in the order written, raw text among them; after a chunk write
