@@ -29,26 +29,19 @@ void BM_DecimalAdd(benchmark::State& state) {
 }
 BENCHMARK(BM_DecimalAdd);
 
-void BM_DecimalMultiply(benchmark::State& state) {
+// A two-operand operation whose second operand stays the same, as a ratio or a divisor does.
+template <D (*Operation)(const D&, const D&)>
+void DecimalByConstant(benchmark::State& state, const D constant) {
     std::int64_t i = 0;
-    const D ratio = D::FromParts(0, 3330);
     for (auto _ : state) {
-        D product = D::Multiply(Operand(i), ratio);
-        benchmark::DoNotOptimize(product);
+        D result = Operation(Operand(i), constant);
+        benchmark::DoNotOptimize(result);
         ++i;
     }
 }
+void BM_DecimalMultiply(benchmark::State& state) { DecimalByConstant<D::Multiply>(state, D::FromParts(0, 3330)); }
 BENCHMARK(BM_DecimalMultiply);
-
-void BM_DecimalDivide(benchmark::State& state) {
-    std::int64_t i = 0;
-    const D divisor = D::FromInteger(10000);
-    for (auto _ : state) {
-        D quotient = D::Divide(Operand(i), divisor);
-        benchmark::DoNotOptimize(quotient);
-        ++i;
-    }
-}
+void BM_DecimalDivide(benchmark::State& state) { DecimalByConstant<D::Divide>(state, D::FromInteger(10000)); }
 BENCHMARK(BM_DecimalDivide);
 
 void BM_DecimalFromDouble(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "FuzzInstallation.h"
 #include "aggregation/AssetExtractor.h"
 #include "aggregation/AssetSnapshot.h"
 #include "host/HostClasses.h"
@@ -40,14 +41,7 @@ void MakeValid(char (&field)[N]) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static bool loaded = [] {
-        hostsim::Installation installation;
-        std::string error;
-        if (!hostsim::ParseInstallation(kInstallation, "", installation, error)) std::abort();
-        hostsim::UseInstallation(std::move(installation));
-        return true;
-    }();
-    (void)loaded;
+    UseInstallationOnce(kInstallation);
     testsupport::CFakePlatform platform;
     const size_t one = sizeof(StKOTEISHISANINFO) + sizeof(StKOTEINENINFO);
     CAssetList assets;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "FuzzInstallation.h"
 #include "editions/Edition.h"
-#include "hostsim/HostSim.h"
 #include "settings/SavedSettings.h"
 #include "tests/unit/support/FakePlatform.h"
 
@@ -19,14 +19,7 @@ const char kKey[] = "U01/D-3:";
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static bool loaded = [] {
-        hostsim::Installation installation;
-        std::string error;
-        if (!hostsim::ParseInstallation(kInstallation, "", installation, error)) std::abort();
-        hostsim::UseInstallation(std::move(installation));
-        return true;
-    }();
-    (void)loaded;
+    UseInstallationOnce(kInstallation);
     // Category byte, then the chosen path up to a zero byte, then the old content.
     const std::string input(reinterpret_cast<const char*>(data), size);
     const int category = size > 0 ? static_cast<signed char>(data[0]) : 0;

@@ -57,6 +57,18 @@ protected:
         ASSERT_FALSE(report.empty());
         EXPECT_TRUE(testsupport::ParseXml(report).wellFormed);
     }
+    // A run over no report left by the one before: it succeeds and writes a well-formed report.
+    CRunOutcome RunFresh(const std::string& installation) {
+        std::remove((m_root + "/out/report.xml").c_str());
+        CRunOutcome outcome = Run(installation, "");
+        EXPECT_EQ(outcome.result, Success);
+        ExpectWellFormedReport();
+        return outcome;
+    }
+    static bool Loads(const std::string& installation, std::string& error) {
+        hostsim::Installation parsed;
+        return hostsim::ParseInstallation(installation, "", parsed, error);
+    }
 };
 
 TEST_F(HostileSizesTest, CommandLinesOfEveryLengthUpTo10000Bytes) {
@@ -149,10 +161,7 @@ TEST_F(HostileSizesTest, SupportInformationFileFromEmptyTo1MiB) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteNative("SUPPORT.INF", c.content);
-        std::remove((m_root + "/out/report.xml").c_str());
-        const CRunOutcome outcome = Run(HostInstallation("{}", "[]"), "");
-        EXPECT_EQ(outcome.result, Success);
-        ExpectWellFormedReport();
+        const CRunOutcome outcome = RunFresh(HostInstallation("{}", "[]"));
         const std::string report = ReadNative("out/report.xml").value_or("");
         EXPECT_EQ(report.find("大きな製品") != std::string::npos, c.found);
         ExpectCleanSignOff(outcome);
@@ -179,15 +188,11 @@ TEST_F(HostileSizesTest, NamesAndRemarksOfEveryLength) {
                                           ? DecliningBalanceAsset(json)
                                           : DecliningBalanceAsset(u8R"("机")", json);
             const std::string installation = HostInstallation("{}", "[" + asset + "]");
-            hostsim::Installation parsed;
             std::string error;
-            const bool accepted = hostsim::ParseInstallation(installation, "", parsed, error);
+            const bool accepted = Loads(installation, error);
             EXPECT_EQ(accepted, length <= field.hostWidth) << error;
             if (!accepted) continue;
-            std::remove((m_root + "/out/report.xml").c_str());
-            const CRunOutcome outcome = Run(installation, "");
-            EXPECT_EQ(outcome.result, Success);
-            ExpectWellFormedReport();
+            RunFresh(installation);
             const std::vector<std::string> texts =
                 ElementTexts(ReadNative("out/report.xml").value_or(""), field.element);
             ASSERT_EQ(texts.size(), 1u);
@@ -212,16 +217,12 @@ TEST_F(HostileSizesTest, BusinessNamesOfEveryLength) {
         const std::string name = TextOfLength(length);
         const std::string installation =
             HostInstallation("{}", "[]", R"({ "cp932hex": ")" + Hex(name) + R"(" })");
-        hostsim::Installation parsed;
         std::string error;
-        const bool accepted = hostsim::ParseInstallation(installation, "", parsed, error);
+        const bool accepted = Loads(installation, error);
         EXPECT_TRUE(accepted || length > 255) << error;
         EXPECT_TRUE(!accepted || length <= 256);
         if (!accepted) continue;
-        std::remove((m_root + "/out/report.xml").c_str());
-        const CRunOutcome outcome = Run(installation, "");
-        EXPECT_EQ(outcome.result, Success);
-        ExpectWellFormedReport();
+        RunFresh(installation);
         const std::vector<std::string> texts =
             ElementTexts(ReadNative("out/report.xml").value_or(""), "KOMONSAKINAME");
         ASSERT_EQ(texts.size(), 1u);
