@@ -59,7 +59,6 @@ public:
 
 private:
     class CLine;
-    friend class CElementLine;
     // Room for one more line at the end of the collected bytes.
     char* LineSpace() { return m_buffer.data() + m_used; }
     // Takes the composed line as written: copies it to the caller's buffer and collects it.
