@@ -26,7 +26,6 @@ constexpr int kLayoutIds[] = {1009, 1012, 1013, 1014, 1015, IDOK, IDCANCEL};
 const wchar_t kSaveDialogTitle[] = L"保存ファイルを指定";
 constexpr UINT kTimeoutMs = 5000;
 constexpr DWORD kHandledWaitMs = 20000;
-constexpr DWORD kKeyWaitMs = 10000;
 constexpr DWORD kWindowWaitMs = 10000;
 
 bool Gone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
@@ -272,7 +271,14 @@ bool ConditionsDialogHandler::Perform(HWND dialog, const DialogAction& action, D
         if (!ParseKeyChord(action.text, chord)) return false;
         out.Line("KEY " + ToUtf8(action.text));
         if (!state.input) state.input = std::make_unique<SharedInput>(dialog);
-        if (!PressKeyChord(dialog, *state.input, chord, context, kKeyWaitMs, error)) {
+        const auto settle = [&] {
+            switch (Settle(dialog, context)) {
+            case Readiness::Gone: return KeyProgress::WindowGone;
+            case Readiness::Failed: return KeyProgress::Failed;
+            default: return KeyProgress::Handled;
+            }
+        };
+        if (!PressKeyChord(dialog, *state.input, chord, settle, error)) {
             Complain("key " + ToUtf8(action.text) + ": " + error);
             return false;
         }

@@ -19,35 +19,57 @@ bool TakePrefix(std::wstring& text, const wchar_t* prefix) {
     return true;
 }
 
-INPUT KeyEvent(WORD virtualKey, bool down) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
+// The keys a chord holds down, in the order a person presses them; each with its left-hand twin,
+// since GetKeyState answers for both VK_SHIFT and VK_LSHIFT.
+std::vector<BYTE> HeldKeys(const KeyChord& chord) {
+    std::vector<BYTE> keys;
+    if (chord.shift) keys.insert(keys.end(), {VK_SHIFT, VK_LSHIFT});
+    if (chord.ctrl) keys.insert(keys.end(), {VK_CONTROL, VK_LCONTROL});
+    if (chord.alt) keys.insert(keys.end(), {VK_MENU, VK_LMENU});
+    return keys;
 }
 
-// GetKeyboardState, not GetKeyState: Wine answers GetKeyState for a key that is up from a short-lived
-// cache. Only the down bit is used: the toggle bits of a shared input state are cleared when it is
-// attached and later taken over from the desktop's state.
-bool AllInState(const std::vector<WORD>& keys, bool down) {
+// Sets or clears the down bit of `keys` in the key state the driver shares with the program's
+// thread; the program's GetKeyState reads it when it handles the posted key.
+bool SetKeysDown(const std::vector<BYTE>& keys, bool down, std::string& error) {
     BYTE state[256];
-    if (!::GetKeyboardState(state)) return false;
-    for (WORD key : keys) {
-        if (((state[key] & 0x80) != 0) != down) return false;
+    if (!::GetKeyboardState(state)) {
+        error = "GetKeyboardState failed with error " + std::to_string(::GetLastError());
+        return false;
+    }
+    for (BYTE key : keys) state[key] = down ? static_cast<BYTE>(state[key] | 0x80) : static_cast<BYTE>(state[key] & ~0x80);
+    if (!::SetKeyboardState(state)) {
+        error = "SetKeyboardState failed with error " + std::to_string(::GetLastError());
+        return false;
     }
     return true;
 }
 
-bool Send(std::vector<INPUT>& events, std::string& error) {
-    if (::SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size()) return true;
-    error = "SendInput failed with error " + std::to_string(::GetLastError());
-    return false;
+// The lParam of a key message as the keyboard driver builds it: repeat count 1, the scan code, the
+// context bit while Alt is held, and the previous-state and transition bits of a release.
+LPARAM KeyParameter(WORD virtualKey, bool alt, bool down) {
+    LPARAM value = 1 | static_cast<LPARAM>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) & 0xFF) << 16;
+    if (alt) value |= LPARAM(1) << 29;
+    if (!down) value |= LPARAM(3) << 30;
+    return value;
 }
 
-bool SameThread(HWND window, DWORD thread) {
-    return window && ::GetWindowThreadProcessId(window, nullptr) == thread;
+// Where the keyboard sends a key: the focused window of the program's thread, else `dialog`.
+HWND KeyTarget(HWND dialog, DWORD thread) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (::GetGUIThreadInfo(thread, &info) && info.hwndFocus) return info.hwndFocus;
+    return dialog;
+}
+
+bool PostKey(HWND dialog, DWORD thread, const KeyChord& chord, bool down, std::string& error) {
+    const UINT message = chord.alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    if (::PostMessageW(KeyTarget(dialog, thread), message, chord.virtualKey,
+                       KeyParameter(chord.virtualKey, chord.alt, down))) {
+        return true;
+    }
+    error = "PostMessage of the key failed with error " + std::to_string(::GetLastError());
+    return false;
 }
 
 }  // namespace
@@ -82,35 +104,37 @@ bool IsClosingChord(const KeyChord& chord) {
     return plain && (chord.virtualKey == VK_F12 || chord.virtualKey == VK_ESCAPE);
 }
 
-bool PressKeyChord(HWND window, const SharedInput& input, const KeyChord& chord, RunContext& context,
-                   DWORD milliseconds, std::string& error) {
-    const DWORD target = ::GetWindowThreadProcessId(window, nullptr);
-    if (!input.Attached() || input.Target() != target) {
+bool PressKeyChord(HWND dialog, const SharedInput& input, const KeyChord& chord,
+                   const std::function<KeyProgress()>& settle, std::string& error) {
+    const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+    if (!input.Attached() || input.Target() != thread) {
         error = "the driver does not share the window's input (AttachThreadInput error " +
                 std::to_string(input.Error()) + ")";
         return false;
     }
-    if (!SameThread(::GetForegroundWindow(), target)) ::SetForegroundWindow(window);
-    if (!context.WaitFor([&] { return SameThread(::GetForegroundWindow(), target); }, milliseconds)) {
-        error = "the program's window did not come to the foreground";
-        return false;
-    }
+    std::vector<BYTE> held = HeldKeys(chord);
+    std::vector<BYTE> pressed = held;
+    pressed.push_back(static_cast<BYTE>(chord.virtualKey));
 
-    std::vector<WORD> keys;
-    if (chord.shift) keys.push_back(VK_SHIFT);
-    if (chord.ctrl) keys.push_back(VK_CONTROL);
-    if (chord.alt) keys.push_back(VK_MENU);
-    keys.push_back(chord.virtualKey);
-    if (!AllInState(keys, false)) {
-        error = "a key of the chord is already down";
-        return false;
+    // Down, handled, up, handled: a character that the down key makes is queued behind the messages
+    // already posted, so the release is posted only once the press has been handled.
+    KeyProgress progress = KeyProgress::Handled;
+    bool ok = SetKeysDown(pressed, true, error) && PostKey(dialog, thread, chord, true, error);
+    if (ok) progress = settle();
+    if (ok && progress == KeyProgress::Handled) {
+        ok = SetKeysDown({static_cast<BYTE>(chord.virtualKey)}, false, error) &&
+             PostKey(dialog, thread, chord, false, error);
+        if (ok) progress = settle();
     }
-    std::vector<INPUT> downs;
-    std::vector<INPUT> ups;
-    for (WORD key : keys) downs.push_back(KeyEvent(key, true));
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) ups.push_back(KeyEvent(*key, false));
-    bool taken = Send(downs, error) && context.WaitFor([&] { return AllInState(keys, true); }, milliseconds);
-    taken = taken && Send(ups, error) && context.WaitFor([&] { return AllInState(keys, false); }, milliseconds);
-    if (!taken && error.empty()) error = "the program did not take the key events from its queue";
-    return taken;
+    std::string releaseError;
+    const bool released = SetKeysDown(pressed, false, releaseError);
+    if (ok && progress == KeyProgress::Failed) {
+        error = "the program did not handle the key";
+        ok = false;
+    }
+    if (ok && !released) {
+        error = releaseError;
+        ok = false;
+    }
+    return ok;
 }

@@ -1,9 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
-
-#include "RunContext.h"
 
 // A key with the modifiers held while it goes down, e.g. "Shift+3", "Alt+3", "F12".
 struct KeyChord {
@@ -38,14 +37,14 @@ private:
     DWORD m_error = 0;
 };
 
-// Presses `chord` as real keyboard input (SendInput) after bringing `window` to the foreground, and
-// returns once `window`'s thread has taken every event of it from its input queue, or fails (with
-// the reason in `error`) when that does not happen within `milliseconds`.
-//
-// How the driver knows: while `input` shares the program thread's input state, GetKeyboardState
-// reads that state. Wine keeps it at what the program's thread has taken from its queue as long as
-// key events wait there, and brings it up to date with the keyboard once none is left. So the keys
-// go down first and are waited for until the state shows them down, then they come up and are
-// waited for until it shows them up.
-bool PressKeyChord(HWND window, const SharedInput& input, const KeyChord& chord, RunContext& context,
-                   DWORD milliseconds, std::string& error);
+// What the program's thread has done with the messages posted to it so far.
+enum class KeyProgress { Handled, WindowGone, Failed };
+
+// Presses `chord` in the thread of `dialog`: the modifiers go into the key state the driver shares
+// with that thread through `input` (the program's GetKeyState reads it), and the key goes down and
+// then up as messages posted to the thread's focused control, as the keyboard would deliver them.
+// After each message `settle` waits until the thread has handled everything posted before, so the
+// driver never races the program; when the dialog has gone with the press, the release is dropped.
+// The shared key state is left with every key of the chord up.
+bool PressKeyChord(HWND dialog, const SharedInput& input, const KeyChord& chord,
+                   const std::function<KeyProgress()>& settle, std::string& error);
