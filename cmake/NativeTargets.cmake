@@ -24,10 +24,6 @@ add_test(NAME headless_scenarios
 # link-headless's own command line and installation-file refusals.
 add_test(NAME headless_cli COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/headless-cli-test.sh $<TARGET_FILE:link-headless>)
 
-# Whole runs over an installation of every boundary, each report checked byte for byte against an
-# independent computation.
-add_test(NAME wholerun COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wholerun/run.sh $<TARGET_FILE:link-headless>)
-
 # Benchmarks: only in a build of their own without sanitizers (tools/bench makes build/bench).
 option(LINK_BENCH "Build the benchmarks in bench/" OFF)
 if(LINK_BENCH AND NOT LINK_SANITIZE)

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Runs whole-run scenarios through link-headless or, under Wine, through the real programs.
 
-    run-scenarios.py --headless BIN SCENARIOS_DIR [--only NAME...] [--keep-temp]
+    run-scenarios.py --headless BIN SCENARIOS_DIR [--only NAME...] [--keep-temp] [--update-goldens]
     run-scenarios.py --wine BUILD_WIN_DIR SCENARIOS_DIR [--only NAME...] [--keep-temp]
-                     [--artifacts DIR] [--refresh-docs]
+                     [--artifacts DIR] [--refresh-docs] [--update-goldens]
 
-A scenario is a folder holding scenario.conf and expected.txt (folders without scenario.conf, such
-as shared installations, are skipped). scenario.conf has lines key=value; blank lines and lines
+A scenario is a folder holding scenario.conf and expected.txt, the golden transcript, and the golden
+files its expected-file lines name (folders without scenario.conf, such as shared installations, are
+skipped). Goldens change only on purpose: --update-goldens rewrites them from the run, and the diff
+shows a person exactly what changed. After every run the stand-in's call log must show no asset
+record read twice (in a run that succeeded, each once, in order) and every rule object, era cursor
+and period object handed back. scenario.conf has lines key=value; blank lines and lines
 starting with # are ignored; a value is everything after the first "=", blanks included. Paths
 named LOCALFILE are relative to the scenario folder; WINPATH is a Windows path on a drive of the
 installation.
@@ -111,10 +115,12 @@ WINE_DRIVES = {
     "s": ("remote", "network"),
 }
 RUN_TIMEOUT_SECONDS = 60
+CALL_LOG = "host-calls.log"  # beside the copied installation file
 # The driver's options for the keys that hold a file open.
 HOLD_OPTIONS = {"held": "--hold", "held-readable": "--hold-readable"}
 
 keep_temp = False
+update_goldens = False
 artifacts_folder = REPOSITORY / "build" / "artifacts"
 refresh_docs = False
 
@@ -182,7 +188,7 @@ class Scenario:
                 self.files.append((key, target, folder / local))
             elif key == "expected-file":
                 target, equals, local = value.rpartition("=")
-                if not equals or not target or not (folder / local).is_file():
+                if not equals or not target or not ((folder / local).is_file() or update_goldens):
                     raise ScenarioError(f"expected-file takes WINPATH=LOCALFILE with an existing file, not {value!r}")
                 self.files.append((key, target, folder / local))
             elif key in FILE_KEYS:
@@ -206,9 +212,9 @@ class Scenario:
             if wine_only:
                 raise ScenarioError(f"{', '.join(wine_only)}: Wine only, say front-ends=wine")
         expected = folder / "expected.txt"
-        if not expected.is_file():
+        if not expected.is_file() and not update_goldens:
             raise ScenarioError("no expected.txt")
-        self.expected = lines_of(expected.read_text(encoding="utf-8"))
+        self.expected = lines_of(expected.read_text(encoding="utf-8")) if expected.is_file() else []
 
     def single(self, key):
         values = self.values.get(key)
@@ -285,6 +291,7 @@ class PreparedRun:
             raise ScenarioError(f"installation file is not JSON: {error}") from None
         for patch in scenario.patches:
             installation = merge_patch(installation, patch)
+        installation["log"] = CALL_LOG
 
         self.machine = installation.get("machine") or {}
         self.drives = {}  # letter -> (type, copied root)
@@ -380,6 +387,50 @@ class PreparedRun:
 
 
 # --------------------------------------------------------------------------- comparison
+
+def write_goldens(scenario, prepared, actual):
+    """Makes what the run printed and wrote the scenario's expected transcript and files."""
+    lines = list(actual)
+    if lines and lines[-1] == "RESULT unposted" and scenario.expected:
+        lines[-1] = scenario.expected[-1]  # the driver cannot know; keep what a person wrote
+    (scenario.folder / "expected.txt").write_text("".join(line + "\n" for line in lines), encoding="utf-8")
+    scenario.expected = lines
+    for key, windows_path, local in scenario.files:
+        written = prepared.host_path(windows_path) if key == "expected-file" else None
+        if written is not None and written.is_file():
+            shutil.copyfile(written, local)
+
+
+def call_log_problems(log_path, transcript):
+    """What every run owes the host, read from the stand-in's call log: no asset record read twice
+    (in a run that succeeded, every one of them once, in order), and every rule object, era cursor
+    and period object it was given handed back."""
+    if not log_path.is_file():
+        return [f"the stand-in wrote no call log ({log_path.name})"]
+    lines = log_path.read_text(encoding="utf-8", errors="replace").split("\n")
+    problems = []
+    moves = [line.split()[1] for line in lines if line.startswith("ClRuleGenkashokyaku::Move index=")]
+    if len(moves) != len(set(moves)):
+        problems.append("an asset record was read more than once")
+    counts = [line for line in lines if line.startswith("ClRuleGenkashokyaku::GetCount -> 0 count=")]
+    if transcript and transcript[-1] == "RESULT 0" and counts:
+        count = int(counts[-1].rsplit("=", 1)[1])
+        if moves != [f"index={i}" for i in range(count)]:
+            problems.append(f"the asset records were not read once each in order ({len(moves)} of {count} reads)")
+    made = lines.count("ClRuleGenkashokyaku::ClRuleGenkashokyaku")
+    gone = lines.count("ClRuleGenkashokyaku::~ClRuleGenkashokyaku")
+    if made != gone:
+        problems.append(f"asset rule objects: {made} made, {gone} destroyed")
+    opened = sum(1 for line in lines if line.startswith("ClSetGengo::GetCursor -> 0 "))
+    released = sum(1 for line in lines if line.startswith("ClSetGengo::ReleaseCursor") and "(not open)" not in line)
+    if opened != released:
+        problems.append(f"era cursors: {opened} opened, {released} released")
+    periods = lines.count("ClSetData::GetAccPeriod -> object")
+    destroyed = lines.count("ClAccPeriod::~ClAccPeriod")
+    if periods != destroyed:
+        problems.append(f"period objects: {periods} delivered, {destroyed} destroyed")
+    return problems
+
 
 def compare(expected, actual, name):
     """Differences as unified diff lines; empty when the transcripts agree.
@@ -677,8 +728,11 @@ def run_scenario(front_end, scenario):
         if status != 0:
             problems.append(f"  {front_end.name} exited with status {status}")
             problems += ["  | " + line for line in stderr.rstrip("\n").split("\n") if line]
+        if update_goldens:
+            write_goldens(scenario, prepared, actual)
         problems += ["  " + line for line in compare(scenario.expected, actual, scenario.name)]
         problems += prepared.check_files(scenario)
+        problems += ["  " + line for line in call_log_problems(prepared.installation_file.parent / CALL_LOG, actual)]
         if front_end.name == "wine":
             problems += collect_screenshots(scenario, prepared)
     except ScenarioError as error:
@@ -700,7 +754,7 @@ def run_scenario(front_end, scenario):
 
 
 def main():
-    global keep_temp, artifacts_folder, refresh_docs
+    global keep_temp, artifacts_folder, refresh_docs, update_goldens
     parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
@@ -709,10 +763,13 @@ def main():
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
     parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
     parser.add_argument("--artifacts", metavar="DIR", help="where screenshots go (default build/artifacts)")
+    parser.add_argument("--update-goldens", action="store_true",
+                        help="rewrite expected.txt and the expected files from this run (on purpose only)")
     parser.add_argument("--refresh-docs", action="store_true",
                         help="replace the pictures in docs/ by the screenshots of the same name")
     options = parser.parse_args()
     keep_temp = options.keep_temp
+    update_goldens = options.update_goldens
     refresh_docs = options.refresh_docs
     if options.artifacts:
         artifacts_folder = Path(options.artifacts).resolve()
