@@ -16,10 +16,20 @@ target_compile_definitions(unit_tests PRIVATE LINK_SOURCE_DIR="${CMAKE_CURRENT_S
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
-# Whole-run scenarios through link-headless.
-add_test(NAME headless_scenarios
-         COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-scenarios.py --headless $<TARGET_FILE:link-headless>
-                 ${CMAKE_CURRENT_SOURCE_DIR}/tests/scenarios)
+# Whole-run scenarios through link-headless, one test each: ctest runs them side by side, and a
+# failure names its scenario.
+file(GLOB SCENARIO_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/scenarios/*/scenario.conf)
+foreach(scenario_file ${SCENARIO_FILES})
+  file(STRINGS ${scenario_file} front_ends REGEX "^front-ends=")
+  if(front_ends AND NOT front_ends MATCHES "headless")
+    continue()
+  endif()
+  get_filename_component(scenario_folder ${scenario_file} DIRECTORY)
+  get_filename_component(scenario ${scenario_folder} NAME)
+  add_test(NAME scenario.${scenario}
+           COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/tests/run-scenarios.py --headless $<TARGET_FILE:link-headless>
+                   ${CMAKE_CURRENT_SOURCE_DIR}/tests/scenarios --only ${scenario})
+endforeach()
 
 # link-headless's own command line and installation-file refusals.
 add_test(NAME headless_cli COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/headless-cli-test.sh $<TARGET_FILE:link-headless>)
