@@ -55,8 +55,8 @@ installation.
                                   full disk (natively and under Wine)
     expected-file=WINPATH=LOCALFILE
                                   after the run WINPATH must hold exactly the bytes of LOCALFILE
-                                  (split at the last "="); a .xml file must also parse with xmllint
-                                  (in the encoding it declares, Shift_JIS)
+                                  (split at the last "="); a .xml file and its golden must also
+                                  validate against docs/report.xsd
     absent=WINPATH                must not exist after the run
     held=WINPATH                  another program holds the file (which must be in place by then,
                                   e.g. by an earlier file=) open with no sharing from before the
@@ -90,6 +90,9 @@ import sys
 import tempfile
 import time
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import report_schema  # noqa: E402
 
 EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
 DEFINITION_FILE = "FilvaneDef.ini"
@@ -459,11 +462,12 @@ def compare_file(windows_path, actual_path, expected_path):
         problems += ["  " + line for line in difflib.unified_diff(
             as_text[0], as_text[1], expected_path.name, windows_path, lineterm="")][:40]
     if expected_path.suffix.lower() == ".xml":
-        # An independent parser, reading the encoding the file declares.
-        output, status, stderr = run_process(["xmllint", "--noout", str(actual_path)], os.environ.copy(), 60)
-        if status != 0:
-            problems.append(f"  xmllint refuses {windows_path} ({status}):")
-            problems += ["  | " + line for line in (output + stderr.split("\n")) if line]
+        # An independent parser and the published schema, for the written report and its golden.
+        for label, data in ((windows_path, actual), (expected_path.name, expected)):
+            refusals = report_schema.problems(data)
+            if refusals:
+                problems.append(f"  {label} does not validate against docs/report.xsd:")
+                problems += ["  | " + line for line in refusals[:20]]
     return problems
 
 
