@@ -1,6 +1,7 @@
 #include "ConditionsDialog.h"
 
 #include <cwchar>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>

@@ -95,6 +95,7 @@ bool AnswerMessageBox(HWND box, Run& run) {
     if (progress && OwnedByProgress(box, progress) && !ShowProgress(box, progress, run)) return false;
 
     const std::vector<int> buttons = VisibleButtons(box);
+    if (buttons.empty()) return true;  // closed since it was recognized
     int press = buttons.front();
     if (buttons == std::vector<int>{IDOK}) {
         Print(std::string("MESSAGE ") + BoxIconName(IdentifyBoxIcon(box, run)) + " " + shown);
