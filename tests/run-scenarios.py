@@ -499,7 +499,9 @@ class WineFrontEnd:
             self.env.update({
                 "WINEPREFIX": str(self.temp / "prefix"),
                 "WINEARCH": "win64",
-                "WINEDEBUG": "-all",
+                # Quiet but for Wine's own errors, so that a run that ends before the programs
+                # start (status 1 and nothing else) says why.
+                "WINEDEBUG": "-all,err+all",
                 # No Mono or Gecko installer dialogs while the prefix is made.
                 "WINEDLLOVERRIDES": "mscoree,mshtml=",
                 # Wine takes its code page from the locale: 932 is what the programs are built for.
