@@ -4,11 +4,11 @@
     wine-timing.py BUILD_WIN_DIR [--runs N]
 
 1. Start to dialog: the scenario startup-success runs through the runner's Wine front end (the
-   end-to-end driver plays the host: it shows its own window, then starts LinkBeta.exe with that
+   stand-in's launcher plays the host: it shows its own window, then starts LinkBeta.exe with that
    window in the command line). xwininfo polls the X server every few milliseconds; the time is from
-   the driver's host window being viewable (the program is started right after it) to the viewable
+   the launcher's host window being viewable (the program is started right after it) to the viewable
    window with the conditions dialog's caption. The first run warms the prefix and is not counted.
-   Also printed: from the runner's call to the dialog (driver start included).
+   Also printed: from the runner's call to the dialog (scripted user's and launcher's start included).
 2. Progress display: dialog-preview.exe runs the progress window's 1000 units (AdvanceBand 0 to 1000)
    and prints the time it measured around them.
 
@@ -31,7 +31,7 @@ from pathlib import Path
 
 REPOSITORY = Path(__file__).resolve().parent.parent
 CONDITIONS_CAPTION = "集計条件"
-HOST_WINDOW_NAME = "Ledgora (e2e driver)"
+HOST_WINDOW_NAME = "Ledgora (stand-in)"
 
 
 def load_runner():
@@ -55,7 +55,7 @@ def viewable(env, window):
 
 
 def time_start_to_dialog(runner, front_end, scenario, runs):
-    """Per run: (driver's host window to dialog, runner start to dialog), in seconds."""
+    """Per run: (launcher's host window to dialog, runner start to dialog), in seconds."""
     times = []
     for _ in range(runs):
         work = Path(tempfile.mkdtemp(prefix="wine-timing-"))

@@ -1,5 +1,5 @@
-# Windows build: the three programs and the end-to-end test tools, statically linked so that they
-# run on a bare Windows (or Wine prefix) without the mingw runtime DLLs.
+# Windows build: the three programs, the stand-in's launcher and the end-to-end test tools, statically
+# linked so that they run on a bare Windows (or Wine prefix) without the mingw runtime DLLs.
 enable_language(RC)
 set(LINK_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
@@ -10,21 +10,29 @@ foreach(edition Alpha Beta Gamma)
   target_link_libraries(Link${edition} PRIVATE linkcore linkeditions hostsim ${LINK_STATIC_RUNTIME})
 endforeach()
 
-link_collect_sources(DRIVER_SOURCES tests/wine/driver)
-if(DRIVER_SOURCES)
-  add_executable(link-e2e-driver ${DRIVER_SOURCES})
-  target_include_directories(link-e2e-driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/driver)
-  target_link_libraries(link-e2e-driver PRIVATE gdi32 ${LINK_STATIC_RUNTIME})
-endif()
+# The stand-in's Windows half: the launcher that plays the accounting product's menu.
+file(GLOB LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/hostsim/launcher/*_win.cpp)
+add_executable(host-launcher ${LAUNCHER_SOURCES} hostsim/TranscriptLines.cpp)
+target_include_directories(host-launcher PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(host-launcher PRIVATE ${LINK_STATIC_RUNTIME})
 
-# Each folder under tests/wine/tools/ is one console program of the Wine tests, linked with the core
-# (e.g. the full-width comparison calls the real Windows mapping next to ours).
-file(GLOB WINE_TOOL_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/tools/*)
-foreach(tool_dir ${WINE_TOOL_DIRS})
-  if(IS_DIRECTORY ${tool_dir})
-    get_filename_component(tool ${tool_dir} NAME)
-    file(GLOB tool_sources CONFIGURE_DEPENDS ${tool_dir}/*.cpp)
-    add_executable(${tool} ${tool_sources})
-    target_link_libraries(${tool} PRIVATE linkcore linkeditions hostsim ${LINK_STATIC_RUNTIME})
-  endif()
+# Pictures of real windows, for people to look at.
+add_library(window-pictures STATIC tools/window-pictures/WindowPicture.cpp)
+target_include_directories(window-pictures PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tools/window-pictures)
+target_link_libraries(window-pictures PUBLIC gdi32)
+
+# The scripted user of the end-to-end tests; it takes the screenshots the scenarios ask for.
+link_collect_sources(USER_SOURCES tests/wine/user)
+add_executable(link-e2e-user ${USER_SOURCES} hostsim/TranscriptLines.cpp)
+target_include_directories(link-e2e-user PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(link-e2e-user PRIVATE window-pictures ${LINK_STATIC_RUNTIME})
+
+# Console programs linked with the core: the full-width comparison of the Wine tests calls the real
+# Windows mapping next to ours; dialog-preview shows the run's dialogs without a host, for pictures
+# and timing.
+foreach(tool_dir tests/wine/tools/fullwidth-compare tools/dialog-preview)
+  get_filename_component(tool ${tool_dir} NAME)
+  file(GLOB tool_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${tool_dir}/*.cpp)
+  add_executable(${tool} ${tool_sources})
+  target_link_libraries(${tool} PRIVATE linkcore linkeditions hostsim ${LINK_STATIC_RUNTIME})
 endforeach()

@@ -43,7 +43,7 @@ installation.
   Pictures (under Wine; link-headless runs the scenario and takes none):
     screenshot=dialog:NAME.png    save the dialog as it is at this point of the actions
     screenshot=progress:NAME.png  save the progress window when its closing message is shown (a
-                                  top-level one: in host-window mode it is a child of the driver's
+                                  top-level one: in host-window mode it is a child of the launcher's
                                   small host window and out of sight)
                                   Pictures go to the artifacts folder (default build/artifacts);
                                   with --refresh-docs a picture whose name is one in docs/ replaces it.
@@ -61,7 +61,7 @@ installation.
     held=WINPATH                  another program holds the file (which must be in place by then,
                                   e.g. by an earlier file=) open with no sharing from before the
                                   program starts until the run has ended: under Wine a separate
-                                  process (the driver) opens it with share mode 0; link-headless
+                                  process (the scripted user) opens it with share mode 0; link-headless
                                   gets the path in machine.lockedFiles of the copied installation
     held-readable=WINPATH         Wine only: as held, but the holder shares reading and writing
                                   (not deleting), as a reader of the file does: the file can be
@@ -119,8 +119,8 @@ WINE_DRIVES = {
 }
 RUN_TIMEOUT_SECONDS = 60
 CALL_LOG = "host-calls.log"  # beside the copied installation file
-# The driver's options for the keys that hold a file open.
-HOLD_OPTIONS = {"held": "--hold", "held-readable": "--hold-readable"}
+# The keys that hold a file open.
+HOLD_KEYS = ("held", "held-readable")
 
 keep_temp = False
 update_goldens = False
@@ -223,10 +223,9 @@ class Scenario:
         values = self.values.get(key)
         return values[0] if values else None
 
-    def user_arguments(self, front_end, screenshot_paths=None):
-        """The scripted user's actions, in the option form the front end takes. The conditions
-        dialog's actions keep the order of the file; `screenshot_paths` maps a picture name to the
-        Windows path the driver writes its bitmap to."""
+    def user_arguments(self):
+        """The scripted user's actions as link-headless's options; the conditions dialog's keep the
+        order of the file."""
         arguments = []
         for answer in self.answers:
             arguments += ["--answer", answer]
@@ -235,12 +234,24 @@ class Scenario:
                 arguments += [f"--{key}", value]
             elif key == "layout" and value not in ("", "0"):
                 arguments += ["--layout"]
-            elif key == "screenshot" and front_end == "wine":
-                window, _, name = value.partition(":")
-                arguments += ["--screenshot", f"{window}:{screenshot_paths[name]}"]
         if self.cancel:
             arguments += ["--cancel"]
         return arguments
+
+    def user_lines(self, screenshot_paths):
+        """The Wine user's script: the lines of the file it acts on, in order, each picture's name
+        replaced by the Windows path (from `screenshot_paths`) its bitmap is written to."""
+        lines = []
+        for key, value in self.ordered:
+            if key == "screenshot":
+                window, _, name = value.partition(":")
+                value = f"{window}:{screenshot_paths[name]}"
+            elif key in ("layout", "cancel") and value in ("", "0"):
+                continue
+            elif key not in ("answer", "category", "output", "key", "browse", "layout", "cancel") + HOLD_KEYS:
+                continue
+            lines.append(f"{key}={value}\n")
+        return "".join(lines)
 
 
 def lines_of(text):
@@ -339,10 +350,10 @@ class PreparedRun:
 
     def place_files(self, scenario):
         for key, windows_path, local in scenario.files:
-            if key not in ("folder", "file", "full") and key not in HOLD_OPTIONS:
+            if key not in ("folder", "file", "full") and key not in HOLD_KEYS:
                 continue
             target = self.host_path(windows_path)
-            if key in HOLD_OPTIONS:
+            if key in HOLD_KEYS:
                 if not target.is_file():
                     raise ScenarioError(f"{key}={windows_path}: no such file to hold open (place it with file= first)")
                 continue
@@ -438,8 +449,8 @@ def call_log_problems(log_path, transcript):
 def compare(expected, actual, name):
     """Differences as unified diff lines; empty when the transcripts agree.
 
-    The Wine driver cannot know the result of a run that posted nothing and ends its transcript with
-    "RESULT unposted"; then everything but the last line is compared."""
+    Under Wine the launcher cannot know the result of a run that posted nothing and ends the
+    transcript with "RESULT unposted"; then everything but the last line is compared."""
     if actual and actual[-1] == "RESULT unposted":
         if not expected or not expected[-1].startswith("RESULT "):
             return [f"expected.txt of {name} does not end with a RESULT line"]
@@ -510,19 +521,21 @@ class HeadlessFrontEnd:
         command = [self.binary, "--edition", scenario.edition, "--installation", str(prepared.installation_file)]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
-        command += scenario.user_arguments(self.name)
+        command += scenario.user_arguments()
         return run_process(command, os.environ.copy(), RUN_TIMEOUT_SECONDS)
 
 
 class WineFrontEnd:
     """One Xvfb (unless a usable display is given), one private prefix and one wineserver for all
-    scenarios; everything started here is ended here."""
+    scenarios; everything started here is ended here. In each run the stand-in's launcher plays the
+    accounting product and the scripted user (which starts the launcher) works the program's windows."""
     name = "wine"
 
     def __init__(self, build_dir):
         self.build_dir = Path(build_dir).resolve()
-        self.driver = self.build_dir / "link-e2e-driver.exe"
-        for required in [self.driver] + [self.build_dir / f"Link{e}.exe" for e in EDITIONS.values()]:
+        self.user = self.build_dir / "link-e2e-user.exe"
+        self.launcher = self.build_dir / "host-launcher.exe"
+        for required in [self.user, self.launcher] + [self.build_dir / f"Link{e}.exe" for e in EDITIONS.values()]:
             if not required.is_file():
                 raise SystemExit(f"run-scenarios: {required} is not built")
         self.xvfb = None
@@ -541,7 +554,9 @@ class WineFrontEnd:
             self.env.update({
                 "WINEPREFIX": str(self.temp / "prefix"),
                 "WINEARCH": "win64",
-                "WINEDEBUG": "-all",
+                # Quiet but for Wine's own errors, so that a run that ends before the programs
+                # start (status 1 and nothing else) says why.
+                "WINEDEBUG": "-all,err+all",
                 # No Mono or Gecko installer dialogs while the prefix is made.
                 "WINEDLLOVERRIDES": "mscoree,mshtml=",
                 # Wine takes its code page from the locale: 932 is what the programs are built for.
@@ -628,7 +643,7 @@ class WineFrontEnd:
         self.wine("wineserver", "-k", must_succeed=False)  # fails when the server has already gone
         self.wine("wineserver", "-w", must_succeed=False)
         self.wine("wineserver", "-p")
-        reported = self.wine("wine", str(self.driver), "--drive-types", "".join(WINE_DRIVES).upper())
+        reported = self.wine("wine", str(self.user), "--drive-types", "".join(WINE_DRIVES).upper())
         expected = "".join(f"{letter.upper()}: {kind}\n" for letter, (kind, _) in WINE_DRIVES.items())
         if reported != expected:
             raise SystemExit(f"run-scenarios: the prefix's drives are\n{reported}instead of\n{expected}")
@@ -644,7 +659,9 @@ class WineFrontEnd:
         os.symlink(root, temporary)
         os.replace(temporary, link)
 
-    def run(self, scenario, prepared):
+    def launcher_arguments(self, scenario, prepared):
+        """Points the drives at the run's folders, copies the program into place and gives the
+        launcher's arguments that start it as the installation's machine does."""
         for letter, (kind, _) in prepared.drives.items():
             if letter not in WINE_DRIVES:
                 raise ScenarioError(f"drive {letter.upper()}: is not one the Wine prefix maps "
@@ -657,23 +674,27 @@ class WineFrontEnd:
 
         program_name = f"Link{EDITIONS[scenario.edition]}.exe"
         shutil.copy2(self.build_dir / program_name, prepared.program_folder() / program_name)
-        program = prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name
-        command = ["wine", str(self.driver), "--program", program, "--timeout", str(RUN_TIMEOUT_SECONDS)]
-        if prepared.machine.get("currentFolder"):
-            command += ["--current-folder", prepared.machine["currentFolder"]]
-        if prepared.machine.get("tempFolder"):
-            command += ["--temp-folder", prepared.machine["tempFolder"]]
-        for key, path, _ in scenario.files:
-            if key in HOLD_OPTIONS:
-                command += [HOLD_OPTIONS[key], path]
+        arguments = []
+        for option, key in (("--current-folder", "currentFolder"), ("--temp-folder", "tempFolder")):
+            if prepared.machine.get(key):
+                arguments += [option, prepared.machine[key]]
         if scenario.command_line is not None:
-            command += ["--command-line", scenario.command_line]
-        screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))
-                            for _, name in scenario.screenshots}
-        command += scenario.user_arguments(self.name, screenshot_paths)
+            arguments += ["--command-line", scenario.command_line]
+        return arguments + [prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name]
+
+    def run_environment(self, prepared):
         env = dict(self.env)
         env["LEDGORA_INSTALLATION"] = windows_path_of(prepared.installation_file)
-        return run_process(command, env, RUN_TIMEOUT_SECONDS + 30)
+        return env
+
+    def run(self, scenario, prepared):
+        launcher = [windows_path_of(self.launcher)] + self.launcher_arguments(scenario, prepared)
+        screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))
+                            for _, name in scenario.screenshots}
+        script = prepared.shots.parent / "user-script.txt"
+        script.write_text(scenario.user_lines(screenshot_paths), encoding="utf-8")
+        command = ["wine", str(self.user), windows_path_of(script)] + launcher
+        return run_process(command, self.run_environment(prepared), RUN_TIMEOUT_SECONDS + 30)
 
 
 def windows_path_of(path):
@@ -762,7 +783,8 @@ def main():
     parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
-    mode.add_argument("--wine", metavar="BUILD_WIN_DIR", help="the folder with Link*.exe and link-e2e-driver.exe")
+    mode.add_argument("--wine", metavar="BUILD_WIN_DIR",
+                      help="the folder with Link*.exe, host-launcher.exe and link-e2e-user.exe")
     parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
     parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "hostsim/TranscriptLines.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
 
@@ -60,18 +61,6 @@ std::string Utf8ToCp932(const std::string& text) {
     return out;
 }
 
-namespace {
-std::string ShowLineBreaks(const std::string& utf8) {
-    std::string shown;
-    for (char c : utf8) {
-        if (c == '\n') shown += "\\n";
-        else if (c == '\r') shown += "\\r";
-        else shown += c;
-    }
-    return shown;
-}
-}  // namespace
-
 const char* IconName(unsigned style) {
     switch (style & 0xF0u) {
     case kMbIconWarning: return "warning";
@@ -91,11 +80,7 @@ void CTranscript::Question(const std::string& caption, const std::string& text, 
 }
 
 void CTranscript::Posted(std::uintptr_t window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-    char line[160];
-    std::snprintf(line, sizeof line, "POSTED window=%llu message=%lu wparam=%ld lparam=%ld",
-                  static_cast<unsigned long long>(window), static_cast<unsigned long>(message),
-                  static_cast<long>(static_cast<std::int32_t>(wparam)), static_cast<long>(lparam));
-    Line(line);
+    Line(PostedLine(window, message, static_cast<std::int32_t>(wparam), lparam));
 }
 
 void CTranscript::Result(int result) { Line("RESULT " + std::to_string(result)); }

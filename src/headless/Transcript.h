@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <string>
 
-// What the user would have seen, one line per event, in UTF-8. The Wine driver prints the same
-// lines for the real programs, so the two front ends can be compared line by line.
+// What the user would have seen, one line per event, in UTF-8. Under Wine the scripted user and the
+// host's launcher print the same lines for the real programs, so the two front ends can be compared
+// line by line.
 class CTranscript {
 public:
     explicit CTranscript(std::FILE* out) : m_out(out) {}

@@ -1,9 +1,9 @@
-#include "HostWindow.h"
+#include "HostWindow_win.h"
 
 #include <cstdint>
 
 namespace {
-const wchar_t kClassName[] = L"LinkE2eDriverHost";
+const wchar_t kClassName[] = L"LedgoraStandInHost";
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return ::DefWindowProcW(window, message, wparam, lparam);
@@ -35,7 +35,7 @@ bool HostWindow::Create() {
     // Small on purpose: in host-window mode the program makes its progress window a child of this
     // window, where it lies outside the client area and costs no painting. Runs without a host
     // window show it at full cost (and give its picture).
-    m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (e2e driver)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
+    m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (stand-in)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!m_window) return false;
     ::ShowWindow(m_window, SW_SHOWNORMAL);
@@ -56,23 +56,22 @@ void HostWindow::Pump() {
     }
 }
 
-std::wstring WithOwnWindow(const std::wstring& commandLine, HWND window, std::string& label) {
-    const size_t comma = commandLine.find(L',');
-    if (comma == std::wstring::npos) {
-        label.clear();
-        return commandLine;
-    }
-    // The scenario's number, read as the host would read its own handle: blanks, sign, digits.
+std::wstring WithOwnWindow(const std::wstring& handOver, HWND window, unsigned long long& label) {
+    const std::uintptr_t own = reinterpret_cast<std::uintptr_t>(window);
+    label = own;
+    const size_t comma = handOver.find(L',');
+    if (comma == std::wstring::npos) return handOver;
+    // Blanks, sign, digits, saturated to 32 bits: how the program reads the number.
     size_t i = 0;
-    while (i < comma && (commandLine[i] == L' ' || (commandLine[i] >= L'\t' && commandLine[i] <= L'\r'))) ++i;
+    while (i < comma && (handOver[i] == L' ' || (handOver[i] >= L'\t' && handOver[i] <= L'\r'))) ++i;
     bool negative = false;
-    if (i < comma && (commandLine[i] == L'+' || commandLine[i] == L'-')) negative = commandLine[i++] == L'-';
+    if (i < comma && (handOver[i] == L'+' || handOver[i] == L'-')) negative = handOver[i++] == L'-';
     std::int64_t value = 0;
-    for (; i < comma && commandLine[i] >= L'0' && commandLine[i] <= L'9'; ++i) {
-        if (value <= 0x80000000LL) value = value * 10 + (commandLine[i] - L'0');
+    for (; i < comma && handOver[i] >= L'0' && handOver[i] <= L'9'; ++i) {
+        if (value <= 0x80000000LL) value = value * 10 + (handOver[i] - L'0');
     }
     if (value > 0x7FFFFFFFLL) value = negative ? 0x80000000LL : 0x7FFFFFFFLL;
     const std::int32_t number = static_cast<std::int32_t>(negative ? -value : value);
-    label = std::to_string(static_cast<unsigned long long>(static_cast<std::int64_t>(number)));
-    return std::to_wstring(reinterpret_cast<std::uintptr_t>(window)) + commandLine.substr(comma);
+    label = static_cast<unsigned long long>(static_cast<std::int64_t>(number));
+    return std::to_wstring(own) + handOver.substr(comma);
 }

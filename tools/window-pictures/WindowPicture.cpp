@@ -1,16 +1,37 @@
-#include "ScreenCapture.h"
-
-#include "WindowQuery.h"
+#include "WindowPicture.h"
 
 namespace {
-constexpr DWORD kSettleMs = 50;
+constexpr DWORD kPollMs = 50;
+constexpr int kGap = 8;
+
+BOOL CALLBACK HasUpdatedChild(HWND child, LPARAM found) {
+    if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
 
 bool HasUpdateRegion(HWND window) {
-    if (::GetUpdateRect(window, nullptr, FALSE)) return true;
-    for (HWND child : ChildWindowsOf(window)) {
-        if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) return true;
+    bool found = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!found) ::EnumChildWindows(window, HasUpdatedChild, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Polls `condition` every few milliseconds until it holds (true) or `milliseconds` pass (false).
+template <typename Condition>
+bool PollFor(Condition condition, DWORD milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    for (;;) {
+        if (condition()) return true;
+        if (::GetTickCount64() >= end) return false;
+        ::Sleep(kPollMs);
     }
-    return false;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out(text.size() * 3, '\0');
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                           static_cast<int>(out.size()), nullptr, nullptr);
+    out.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return out;
 }
 
 bool WriteBitmapFile(const std::wstring& file, const Pixels& picture) {
@@ -59,18 +80,18 @@ bool CaptureScreen(const RECT& area, Pixels& out) {
     }, out);
 }
 
-bool SaveWindowBitmap(HWND window, const std::wstring& file, RunContext& context, DWORD milliseconds,
-                      std::string& error) {
+bool SaveWindowBitmap(HWND window, const std::wstring& file, DWORD milliseconds, std::string& error) {
+    DWORD_PTR ignored = 0;
+    if (::GetForegroundWindow() == window) {
+        ::SendMessageTimeoutW(window, WM_NCACTIVATE, TRUE, 0, SMTO_NORMAL, milliseconds, &ignored);
+    }
     Pixels previous;
     Pixels current;
-    const bool steady = context.WaitFor([&] {
+    const bool steady = PollFor([&] {
         RECT area;
         if (!::IsWindowVisible(window) || !::GetWindowRect(window, &area) || HasUpdateRegion(window)) return false;
         previous = current;
-        if (!CaptureScreen(area, current)) return false;
-        if (previous == current) return true;
-        context.Idle(kSettleMs);
-        return false;
+        return CaptureScreen(area, current) && previous == current;
     }, milliseconds);
     if (!steady) {
         error = "the window did not reach a steady picture";
@@ -81,4 +102,23 @@ bool SaveWindowBitmap(HWND window, const std::wstring& file, RunContext& context
         return false;
     }
     return true;
+}
+
+bool SaveUncoveredWindowBitmap(HWND window, HWND cover, const std::wstring& file, DWORD milliseconds,
+                               std::string& error) {
+    RECT coverArea;
+    RECT windowArea;
+    if (!::GetWindowRect(cover, &coverArea) || !::GetWindowRect(window, &windowArea)) {
+        error = "the windows are gone";
+        return false;
+    }
+    const int height = coverArea.bottom - coverArea.top;
+    int top = windowArea.bottom + kGap;
+    if (top + height > ::GetSystemMetrics(SM_CYSCREEN)) top = windowArea.top - kGap - height;
+    ::SetWindowPos(cover, nullptr, coverArea.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!PollFor([&] { return ::GetWindowRect(cover, &coverArea) && coverArea.top == top; }, milliseconds)) {
+        error = "the covering window did not move";
+        return false;
+    }
+    return SaveWindowBitmap(window, file, milliseconds, error);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "RunContext.h"
+// Pictures of real windows, for people to look at (the README's, the end-to-end runs' artifacts).
 
 // A picture as 0x00RRGGBB pixels, top row first.
 struct Pixels {
@@ -57,6 +57,13 @@ bool CaptureScreen(const RECT& area, Pixels& out);
 
 // Saves what the screen shows of `window` (its whole window rectangle) as a 24-bit .bmp file once
 // the program has painted it: no update region left in it or its children, and two captures in a
-// row alike. The caller makes sure nothing covers the window.
-bool SaveWindowBitmap(HWND window, const std::wstring& file, RunContext& context, DWORD milliseconds,
-                      std::string& error);
+// row alike. The foreground window is first drawn active: under Wine a program may activate its
+// dialog before it owns the foreground and never redraw the caption once it does. The caller makes
+// sure nothing covers the window. False (with the reason in `error`) when `milliseconds` pass first.
+bool SaveWindowBitmap(HWND window, const std::wstring& file, DWORD milliseconds, std::string& error);
+
+// The same for a window that `cover` (a box of its own, say) may hide: the cover is moved just below
+// the window, or above it where the screen ends, and the window's picture is taken once it has
+// repainted.
+bool SaveUncoveredWindowBitmap(HWND window, HWND cover, const std::wstring& file, DWORD milliseconds,
+                               std::string& error);

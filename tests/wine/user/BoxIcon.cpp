@@ -1,12 +1,13 @@
-#include "IconMatcher.h"
+#include "BoxIcon.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "ScreenCapture.h"
-#include "WindowQuery.h"
+#include "WindowPicture.h"
 
 namespace {
+constexpr DWORD kPaintWaitMs = 5000;
+
 struct Candidate {
     BoxIcon icon;
     LPCWSTR resource;
@@ -20,10 +21,8 @@ const Candidate kCandidates[] = {
 
 bool RenderIcon(LPCWSTR resource, int width, int height, std::uint32_t background, Pixels& out) {
     HICON icon = ::LoadIconW(nullptr, resource);
-    if (!icon) return false;
-    return PaintToPixels(width, height, [&](HDC memory, HDC) {
-        const COLORREF color = RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF);
-        HBRUSH brush = ::CreateSolidBrush(color);
+    return icon && PaintToPixels(width, height, [&](HDC memory, HDC) {
+        HBRUSH brush = ::CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
         RECT all = {0, 0, width, height};
         ::FillRect(memory, &all, brush);
         ::DeleteObject(brush);
@@ -37,8 +36,7 @@ size_t CountDifferent(const Pixels& a, const Pixels& b) {
     for (size_t i = 0; i < a.rgb.size(); ++i) {
         for (int shift = 0; shift <= 16; shift += 8) {
             const int left = static_cast<int>((a.rgb[i] >> shift) & 0xFF);
-            const int right = static_cast<int>((b.rgb[i] >> shift) & 0xFF);
-            if (std::abs(left - right) > 8) {
+            if (std::abs(left - static_cast<int>((b.rgb[i] >> shift) & 0xFF)) > 8) {
                 ++different;
                 break;
             }
@@ -47,25 +45,16 @@ size_t CountDifferent(const Pixels& a, const Pixels& b) {
     return different;
 }
 
-HWND FindIconControl(HWND box) {
-    for (HWND child : ChildWindowsOf(box)) {
-        if (ClassOf(child) == L"Static" && (StyleOf(child) & SS_TYPEMASK) == SS_ICON) return child;
-    }
-    return nullptr;
-}
-
-// The one candidate the captured pixels match, or Unknown when none or more than one does.
+// The one candidate the captured pixels match, or Unknown when none or more than one does. The
+// static fills its background before drawing the icon; every standard icon leaves the corner
+// transparent, so the corner shows that background.
 BoxIcon Match(const Pixels& captured) {
-    // The static fills its background before drawing the icon; every standard icon leaves the
-    // corner transparent, so the corner shows that background.
-    const std::uint32_t background = captured.rgb.front();
-    const size_t allowed = captured.rgb.size() / 100;
     BoxIcon matched = BoxIcon::Unknown;
     int matches = 0;
     for (const Candidate& candidate : kCandidates) {
         Pixels rendered;
-        if (!RenderIcon(candidate.resource, captured.width, captured.height, background, rendered)) continue;
-        if (CountDifferent(captured, rendered) <= allowed) {
+        if (RenderIcon(candidate.resource, captured.width, captured.height, captured.rgb.front(), rendered) &&
+            CountDifferent(captured, rendered) <= captured.rgb.size() / 100) {
             matched = candidate.icon;
             ++matches;
         }
@@ -86,22 +75,25 @@ const char* BoxIconName(BoxIcon icon) {
     return "?";
 }
 
-BoxIcon IdentifyBoxIcon(HWND box, RunContext& context, DWORD milliseconds) {
-    HWND control = FindIconControl(box);
-    if (!control || !::IsWindowVisible(control)) return BoxIcon::None;
+BoxIcon IdentifyBoxIcon(HWND box, const Run& run) {
+    HWND control = nullptr;
+    for (HWND child : ChildWindowsOf(box)) {
+        const bool isIcon = (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (!control && isIcon && ClassOf(child) == L"Static") control = child;
+    }
     DWORD_PTR icon = 0;
-    if (::SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &icon) && icon == 0) {
+    if (!control || !::IsWindowVisible(control) || (Send(control, STM_GETICON, 0, 0, icon) && icon == 0)) {
         return BoxIcon::None;
     }
     BoxIcon result = BoxIcon::Unknown;
     // Polled: the box may not have been painted (or its picture not yet reached the screen).
-    context.WaitFor([&] {
+    run.WaitFor([&] {
         RECT area;
-        if (!::GetWindowRect(control, &area) || area.right <= area.left || area.bottom <= area.top) return false;
         Pixels captured;
-        if (!CaptureScreen(area, captured)) return false;
+        if (!::GetWindowRect(control, &area) || !CaptureScreen(area, captured)) return false;
         result = Match(captured);
         return result != BoxIcon::Unknown;
-    }, milliseconds);
+    }, kPaintWaitMs);
     return result;
 }
+

@@ -1,0 +1,226 @@
+// link-e2e-user: the scripted user of one end-to-end run under Wine. It starts the stand-in's
+// launcher, which plays the accounting product and starts the Link*.exe; it answers every window the
+// program shows as the scenario's user would and prints the transcript link-headless prints for the
+// same scenario, plus lines of its own for what only real windows have (keys, Browse, layout). The
+// launcher's lines (POSTED, RESULT) end the transcript.
+//
+//   link-e2e-user SCRIPT LAUNCHER [launcher arguments...]
+//   link-e2e-user --drive-types LETTERS
+//
+// SCRIPT is the file of the scenario's lines (Script.h). --drive-types prints "X: type" for each
+// letter (fixed, removable, remote, cdrom, ramdisk; missing for no drive): the runner checks its Wine
+// prefix with it.
+// Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not end
+// in time, 4 the user could not do its part; else the launcher's (5: it found its window disabled).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ConditionsDialog.h"
+#include "MessageBox.h"
+#include "Run.h"
+#include "SaveFileDialog.h"
+
+namespace {
+enum ExitStatus { kCompleted = 0, kBadArguments = 2, kTimedOut = 3, kUserFailed = 4 };
+constexpr ULONGLONG kRunMs = 60000;
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kLauncherEndMs = 10000;
+
+// The windows the program shows and what the user does with each. The first kind that recognizes a
+// window handles it; the save-file dialog, known by its file-name field, comes before the message
+// box, since it too is a dialog with statics and buttons.
+struct WindowKind {
+    bool (*recognizes)(HWND window);
+    bool (*handle)(HWND window, Run& run);  // false: the user could not do its part
+};
+const WindowKind kWindowKinds[] = {
+    {IsSaveFileDialog, AnswerSaveFileDialog},
+    {IsMessageBox, AnswerMessageBox},
+    {IsConditionsDialog, WorkConditionsDialog},
+};
+
+// Closes the handles it collects when the run ends, however it ends.
+struct Handles {
+    std::vector<HANDLE> list;
+    ~Handles() {
+        for (HANDLE handle : list) ::CloseHandle(handle);
+    }
+};
+
+int PrintDriveTypes(const std::wstring& letters) {
+    static const char* const kTypeNames[] = {"unknown", "missing", "removable", "fixed", "remote", "cdrom", "ramdisk"};
+    for (wchar_t letter : letters) {
+        const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+        const UINT type = ::GetDriveTypeW(root);
+        Print(ToUtf8(std::wstring(root, 2)) + " " + (type <= DRIVE_RAMDISK ? kTypeNames[type] : "unknown"));
+    }
+    return kCompleted;
+}
+
+// One argument as CommandLineToArgvW reads it back: quoted, the backslashes before a quote or
+// before the closing quote doubled.
+std::wstring Quoted(const std::wstring& argument) {
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'"') out.append(backslashes + 1, L'\\');
+        backslashes = c == L'\\' ? backslashes + 1 : 0;
+        out += c;
+    }
+    return out.append(backslashes, L'\\') + L"\"";
+}
+
+// Starts the launcher `arguments[0]` with its standard output into `pipe` and its standard error ours.
+HANDLE StartLauncher(const std::vector<std::wstring>& arguments, HANDLE& pipe, std::string& error) {
+    std::wstring line;
+    for (const std::wstring& argument : arguments) line += (line.empty() ? L"" : L" ") + Quoted(argument);
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE output = nullptr;
+    HANDLE errors = nullptr;
+    const HANDLE self = ::GetCurrentProcess();
+    if (!::CreatePipe(&pipe, &output, &inheritable, 0) || !::SetHandleInformation(pipe, HANDLE_FLAG_INHERIT, 0) ||
+        !::DuplicateHandle(self, ::GetStdHandle(STD_ERROR_HANDLE), self, &errors, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+        error = "cannot make the launcher's pipe: error " + std::to_string(::GetLastError());
+        return nullptr;
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = errors;
+    PROCESS_INFORMATION info = {};
+    const BOOL started =
+        ::CreateProcessW(arguments[0].c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    error = "cannot start the launcher: error " + std::to_string(::GetLastError());
+    ::CloseHandle(output);
+    ::CloseHandle(errors);
+    if (!started) return nullptr;
+    ::CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+// Appends what the launcher has printed so far to `text`.
+void ReadAvailable(HANDLE pipe, std::string& text) {
+    DWORD available = 0;
+    while (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        std::string chunk(available, '\0');
+        DWORD got = 0;
+        if (!::ReadFile(pipe, &chunk[0], available, &got, nullptr) || got == 0) return;
+        text.append(chunk, 0, got);
+    }
+}
+
+bool Ended(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+
+std::string Describe(HWND window) {
+    std::wstring caption;
+    ReadText(window, caption);
+    return "class=" + ToUtf8(ClassOf(window)) + " caption=" + ToUtf8(caption);
+}
+
+// Answers the program's windows until it (and with it the launcher) has ended.
+int Drive(Run& run) {
+    while (!Ended(run.launcher)) {
+        for (HWND window : TopLevelWindowsOf(run.programId)) {
+            if (!::IsWindowVisible(window)) continue;
+            for (const WindowKind& kind : kWindowKinds) {
+                if (!kind.recognizes(window)) continue;
+                if (!kind.handle(window, run)) return kUserFailed;
+                break;
+            }
+        }
+        if (::GetTickCount64() >= run.deadline) {
+            Complain("the program did not end in time");
+            for (HWND window : TopLevelWindowsOf(run.programId)) {
+                if (::IsWindowVisible(window)) Complain("  showing " + Describe(window));
+            }
+            return kTimedOut;
+        }
+        ::WaitForSingleObject(run.launcher, kPollMs);
+    }
+    return kCompleted;
+}
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
+    Run run;
+    std::string error = "usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...]";
+    if (!argv || argc < 3 || !ReadScript(argv[1], run.script, error)) {
+        Complain(error);
+        return kBadArguments;
+    }
+    const std::vector<std::wstring> launcherCommand(argv + 2, argv + argc);
+    ::LocalFree(argv);
+
+    // Held from before the program starts until it has ended. Not inheritable: only this process holds them.
+    Handles handles;
+    for (const HeldFile& file : run.script.held) {
+        const DWORD sharing = file.readable ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+        const HANDLE held =
+            ::CreateFileW(file.path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held == INVALID_HANDLE_VALUE) {
+            Complain("cannot hold " + ToUtf8(file.path) + " open: error " + std::to_string(::GetLastError()));
+            return kUserFailed;
+        }
+        handles.list.push_back(held);
+    }
+    // The message queue of this thread, which sharing the program's input needs.
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+
+    HANDLE pipe = nullptr;
+    run.launcher = StartLauncher(launcherCommand, pipe, error);
+    if (pipe) handles.list.push_back(pipe);
+    if (!run.launcher) {
+        Complain(error);
+        return kUserFailed;
+    }
+    handles.list.push_back(run.launcher);
+    run.deadline = ::GetTickCount64() + kRunMs;
+    std::string printed;
+    size_t lineEnd = std::string::npos;
+    run.WaitFor([&] {
+        const bool ended = Ended(run.launcher);
+        ReadAvailable(pipe, printed);
+        return (lineEnd = printed.find('\n')) != std::string::npos || ended;
+    }, kRunMs);
+    unsigned long programId = 0;
+    unsigned long long host = 0;
+    if (lineEnd == std::string::npos ||
+        std::sscanf(printed.c_str(), "STARTED process=%lu window=%llu", &programId, &host) != 2) {
+        Complain("the launcher did not start the program");
+        return kUserFailed;
+    }
+    printed.erase(0, lineEnd + 1);
+    run.programId = programId;
+    run.host = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(host));
+
+    const int status = Drive(run);
+    if (status != kCompleted) {
+        // Ended here, so that the launcher ends too.
+        const HANDLE program = ::OpenProcess(PROCESS_TERMINATE, FALSE, run.programId);
+        if (program) ::TerminateProcess(program, 99);
+        if (program) ::CloseHandle(program);
+    }
+    if (::WaitForSingleObject(run.launcher, kLauncherEndMs) != WAIT_OBJECT_0) {
+        Complain("the launcher did not end after the program");
+        ::TerminateProcess(run.launcher, 99);
+        return kUserFailed;
+    }
+    if (status != kCompleted) return status;
+    ReadAvailable(pipe, printed);
+    for (size_t start = 0, end = 0; (end = printed.find('\n', start)) != std::string::npos; start = end + 1) {
+        Print(printed.substr(start, end - start));
+    }
+    DWORD launcherStatus = 0;
+    ::GetExitCodeProcess(run.launcher, &launcherStatus);
+    return static_cast<int>(launcherStatus);
+}

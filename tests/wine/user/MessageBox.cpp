@@ -1,0 +1,121 @@
+#include "MessageBox.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "BoxIcon.h"
+#include "WindowPicture.h"
+#include "hostsim/TranscriptLines.h"
+
+namespace {
+constexpr int kTextId = 0xFFFF;
+constexpr int kProgressBarId = 1018;
+constexpr DWORD kCloseWaitMs = 10000;
+
+// Every button a message box can carry; the box hides those its style does not use.
+const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE};
+
+std::vector<int> VisibleButtons(HWND box) {
+    std::vector<int> visible;
+    for (int id : kButtonIds) {
+        const HWND button = ::GetDlgItem(box, id);
+        if (button && ::IsWindowVisible(button)) visible.push_back(id);
+    }
+    return visible;
+}
+
+bool IsProgress(HWND window, DWORD processId) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    const HWND bar = ::GetDlgItem(window, kProgressBarId);
+    return process == processId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770" && bar &&
+           ClassOf(bar) == PROGRESS_CLASSW;
+}
+
+// The program's progress window: top-level, or in host-window mode a child of the host window.
+HWND FindProgressWindow(const Run& run) {
+    for (const std::vector<HWND>& windows : {TopLevelWindowsOf(run.programId), ChildWindowsOf(run.host)}) {
+        for (HWND window : windows) {
+            if (IsProgress(window, run.programId)) return window;
+        }
+    }
+    return nullptr;
+}
+
+// The box belongs to the progress window when that is its owner or, for a progress window that is
+// a child, the top-level window above it (the system hands ownership up to that one).
+bool OwnedByProgress(HWND box, HWND progress) {
+    const HWND owner = ::GetWindow(box, GW_OWNER);
+    const HWND root = ::GetAncestor(progress, GA_ROOT);
+    return owner && (owner == progress || (root != progress && owner == root));
+}
+
+// "PROGRESS <caption> main=<position>/<upper>", the line link-headless prints for the same moment;
+// then the picture the script asks for.
+bool ShowProgress(HWND box, HWND progress, Run& run) {
+    std::wstring caption;
+    DWORD_PTR position = 0;
+    DWORD_PTR upper = 0;
+    const HWND bar = ::GetDlgItem(progress, kProgressBarId);
+    if (!ReadText(progress, caption) || !Send(bar, PBM_GETPOS, 0, 0, position) ||
+        !Send(bar, PBM_GETRANGE, FALSE, 0, upper)) {
+        Complain("cannot read the progress window");
+        return false;
+    }
+    Print("PROGRESS " + ToUtf8(caption) + " main=" + std::to_string(static_cast<int>(position)) + "/" +
+          std::to_string(static_cast<int>(upper)));
+    if (run.script.progressPicture.empty()) return true;
+    const std::wstring file = run.script.progressPicture;
+    run.script.progressPicture.clear();
+    std::string error = "the progress window is a child of the host window, out of sight: take its picture in a run "
+                        "without a host window";
+    const bool topLevel = ::GetAncestor(progress, GA_ROOT) == progress;
+    if (topLevel && SaveUncoveredWindowBitmap(progress, box, file, kCloseWaitMs, error)) return true;
+    Complain("cannot save the progress window: " + error);
+    return false;
+}
+}  // namespace
+
+bool IsMessageBox(HWND window) {
+    const HWND text = ::GetDlgItem(window, kTextId);
+    return ClassOf(window) == L"#32770" && text && ClassOf(text) == L"Static" && !VisibleButtons(window).empty();
+}
+
+bool AnswerMessageBox(HWND box, Run& run) {
+    std::wstring caption;
+    std::wstring text;
+    if (!ReadText(box, caption) || !ReadText(::GetDlgItem(box, kTextId), text)) {
+        Complain("cannot read the texts of a message box");
+        return false;
+    }
+    const std::string shown = ToUtf8(caption) + ": " + ShowLineBreaks(ToUtf8(text));
+    const HWND progress = FindProgressWindow(run);
+    if (progress && OwnedByProgress(box, progress) && !ShowProgress(box, progress, run)) return false;
+
+    const std::vector<int> buttons = VisibleButtons(box);
+    if (buttons.empty()) return true;  // closed since it was recognized
+    int press = buttons.front();
+    if (buttons == std::vector<int>{IDOK}) {
+        Print(std::string("MESSAGE ") + BoxIconName(IdentifyBoxIcon(box, run)) + " " + shown);
+    } else if (buttons == std::vector<int>{IDYES, IDNO}) {
+        const bool yes = run.script.NextAnswer();
+        Print("QUESTION " + shown + (yes ? " -> yes" : " -> no"));
+        press = yes ? IDYES : IDNO;
+    } else {
+        std::string ids;
+        for (int id : buttons) {
+            ids += (ids.empty() ? "" : "+") + std::to_string(id);
+            if (id == IDCANCEL || id == IDNO) press = id;
+        }
+        Print("UNEXPECTED-BOX buttons=" + ids + " " + shown);
+    }
+    if (!Click(box, press)) {
+        Complain("cannot press button " + std::to_string(press) + " of a message box");
+        return false;
+    }
+    if (run.WaitFor([&] { return Gone(box); }, kCloseWaitMs)) return true;
+    Complain("the message box did not close after button " + std::to_string(press) + " was pressed");
+    return false;
+}

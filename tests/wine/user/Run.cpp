@@ -1,0 +1,105 @@
+#include "Run.h"
+
+namespace {
+constexpr UINT kMessageTimeoutMs = 5000;
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kHandledWaitMs = 20000;
+
+void Write(DWORD stream, const std::string& bytes) {
+    const char* data = bytes.data();
+    DWORD left = static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    while (left > 0 && ::WriteFile(::GetStdHandle(stream), data, left, &written, nullptr) && written > 0) {
+        data += written;
+        left -= written;
+    }
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+void Print(const std::string& utf8) { Write(STD_OUTPUT_HANDLE, utf8 + "\n"); }
+
+void Complain(const std::string& utf8) { Write(STD_ERROR_HANDLE, "link-e2e-user: " + utf8 + "\n"); }
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out(text.size() * 3, '\0');
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                           static_cast<int>(out.size()), nullptr, nullptr);
+    out.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return out;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    std::vector<HWND> all;
+    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) found.push_back(window);
+    }
+    return found;
+}
+
+std::vector<HWND> ChildWindowsOf(HWND parent) {
+    std::vector<HWND> found;
+    ::EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    const int length = ::GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+bool Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR& result) {
+    return ::SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kMessageTimeoutMs, &result) != 0;
+}
+
+bool ReadText(HWND window, std::wstring& text) {
+    DWORD_PTR length = 0;
+    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, length)) return false;
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), copied)) return false;
+    text = buffer.c_str();
+    return true;
+}
+
+bool Gone(HWND window) { return !::IsWindow(window) || !::IsWindowVisible(window); }
+
+bool Click(HWND dialog, int id) {
+    const HWND button = ::GetDlgItem(dialog, id);
+    return button && ::PostMessageW(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool Run::WaitFor(const std::function<bool()>& condition, DWORD milliseconds) const {
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    for (;;) {
+        if (condition()) return true;
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end || now >= deadline) return false;
+        ::Sleep(kPollMs);
+    }
+}
+
+Readiness Settle(HWND dialog, HWND edit, const Run& run) {
+    bool marked = false;
+    const bool handled = run.WaitFor([&] {
+        if (Gone(dialog)) return true;
+        DWORD_PTR modified = 0;
+        if (!marked) {
+            marked = Send(edit, EM_SETMODIFY, FALSE, 0, modified) && ::PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
+        }
+        // Sent messages overtake posted ones: the flag is set only once the marker has been handled.
+        return marked && Send(edit, EM_GETMODIFY, 0, 0, modified) && modified != 0;
+    }, kHandledWaitMs);
+    if (Gone(dialog)) return Readiness::Gone;
+    if (!handled) return Readiness::Failed;
+    return ::IsWindowEnabled(dialog) ? Readiness::Waiting : Readiness::Modal;
+}
