@@ -119,6 +119,10 @@ WINE_DRIVES = {
 }
 RUN_TIMEOUT_SECONDS = 60
 CALL_LOG = "host-calls.log"  # beside the copied installation file
+# Debian's 64-bit Wine has no preloader to reserve the address ranges Windows code needs before
+# the Linux libraries are mapped; with the layout randomised, a process now and then failed to start
+# (status 1 at once, nothing printed). Every Wine process runs with one fixed layout instead.
+FIXED_LAYOUT = ["setarch", "-R"]
 # The keys that hold a file open.
 HOLD_KEYS = ("held", "held-readable")
 
@@ -611,7 +615,7 @@ class WineFrontEnd:
         return ":" + number.decode().strip()
 
     def wine(self, *arguments, timeout=120, must_succeed=True):
-        output, status, stderr = run_process(list(arguments), self.env, timeout)
+        output, status, stderr = run_process(FIXED_LAYOUT + list(arguments), self.env, timeout)
         if status != 0 and must_succeed:
             raise SystemExit(f"run-scenarios: {' '.join(arguments)} failed ({status}):\n{stderr}")
         return "".join(line + "\n" for line in output)
@@ -693,7 +697,7 @@ class WineFrontEnd:
                             for _, name in scenario.screenshots}
         script = prepared.shots.parent / "user-script.txt"
         script.write_text(scenario.user_lines(screenshot_paths), encoding="utf-8")
-        command = ["wine", str(self.user), windows_path_of(script)] + launcher
+        command = FIXED_LAYOUT + ["wine", str(self.user), windows_path_of(script)] + launcher
         return run_process(command, self.run_environment(prepared), RUN_TIMEOUT_SECONDS + 30)
 
 
