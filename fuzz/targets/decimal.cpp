@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "aggregation/FixedDecimal.h"
 
 namespace {
