@@ -145,22 +145,6 @@ TEST(FixedDecimal, ArithmeticCases)
     EXPECT_FALSE(D::IsLess(D::FromText("-0"), D()) || D::IsGreater(D::FromText("-0"), D()));
 }
 
-TEST(FixedDecimal, RoundCases)
-{
-    const struct { const char* value; int mode, position; const char* expected; } rows[] = {
-        {"2.5", HalfUp, 1, "3"}, {"-2.5", HalfUp, 1, "-3"}, {"2.0001", RoundUp, 1, "3"},
-        {"-2.9999", RoundDown, 1, "-2"}, {"2.5", HalfUp, 0, "3"}, {"1.2350", HalfUp, 3, "1.24"},
-        {"0.6789", RoundDown, 3, "0.67"}, {"149.9999", HalfUp, -2, "100"}, {"10.0001", RoundUp, -1, "20"},
-        {"-0.4", HalfUp, 1, "-0"},
-    };
-    for (const auto& r : rows)
-    {
-        D value = D::FromText(r.value);
-        EXPECT_EQ(1, value.Round(r.mode, r.position));
-        EXPECT_EQ(Describe(D::FromText(r.expected)), Describe(value)) << r.value;
-    }
-}
-
 TEST(FixedDecimal, FormatWholeAndFixed)
 {
     const struct { const char* value; int decimals; size_t width; const char* expected; } rows[] = {

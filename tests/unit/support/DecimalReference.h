@@ -112,8 +112,9 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         UWide step = 1;
         for (int i = 0; accepted && i < 4 - (position > 0 ? position - 1 : position); ++i) step *= 10;
         const UWide m = Magnitude(a);
-        const UWide r = mode == HalfUp ? (m + step / 2) / step * step
-                      : mode == RoundUp ? (m + step - 1) / step * step : m / step * step;
+        // Modes by number, as the host's data gives them: 0 half away from zero, 1 away, 2 toward.
+        const UWide r = mode == 0 ? (m + step / 2) / step * step : mode == 1 ? (m + step - 1) / step * step
+                                                                             : m / step * step;
         want = accepted ? "1 " + Expected(a < 0, r, true) : "0 " + Describe(x);
         if (want.find("overflow") != std::string::npos) want = "overflow " + Describe(x);
         try {
