@@ -192,14 +192,19 @@ protected:
     // Runs the program once; `prepare` may set write limits before the run.
     CRunOutcome Run(const std::string& installationJson, const char* commandLine = "77,32768,5,",
                     const std::function<void(CFailingDiskPlatform&, CConfirmingUi&)>& prepare = nullptr) {
-        CRunOutcome outcome;
         hostsim::Installation installation;
         std::string error;
         if (!hostsim::ParseInstallation(installationJson, "", installation, error)) {
             ADD_FAILURE() << error;
-            return outcome;
+            return {};
         }
-        hostsim::UseInstallation(std::move(installation));
+        return Run(installation, commandLine, prepare);
+    }
+    // The same over an installation parsed once, for tests that run it many times.
+    CRunOutcome Run(const hostsim::Installation& installation, const char* commandLine,
+                    const std::function<void(CFailingDiskPlatform&, CConfirmingUi&)>& prepare) {
+        CRunOutcome outcome;
+        hostsim::UseInstallation(installation);
         CFailingDiskPlatform platform(Machine(), "LinkBeta");
         SetPlatform(&platform);
         CConfirmingUi ui;
