@@ -1,7 +1,7 @@
 // The full-width mapping of any byte string: a text of whole characters maps to whole characters.
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "platform/FullWidth.h"
 #include "platform/ShiftJis.h"
 

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "app/HostHandover.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

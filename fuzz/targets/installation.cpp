@@ -2,7 +2,7 @@
 // within its host field.
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "hostsim/Installation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

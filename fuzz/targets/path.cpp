@@ -5,45 +5,31 @@
 #include <set>
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "platform/ShiftJis.h"
-#include "tests/unit/support/FakePlatform.h"
+#include "tests/unit/support/MemoryPlatform.h"
 #include "ui/DestinationValidation.h"
 #include "ui/PathFunctions.h"
 
 namespace {
-// Folders under case-sensitive names (enough here): C: and D: exist; making a folder fails where the
-// input says, and for a parent that does not exist.
-class CFolderPlatform : public testsupport::CFakePlatform {
+// C: (fixed) and D: (CD-ROM) hold C:\A\B; making a folder fails where the input's mask says, and a
+// folder that was there before is never removed.
+class CFolderPlatform : public testsupport::CMemoryPlatform {
 public:
-    std::set<std::string> folders = {"C:\\", "D:\\", "C:\\A", "C:\\A\\B"};
-    std::set<std::string> before;
     unsigned char failMask = 0;
     int makes = 0;
+    std::set<std::string> before;
 
-    static std::string Key(std::string path) {
-        if (path.size() > 3 && sjis::IsSeparatorAt(path.data(), path.size(), path.size() - 1)) path.pop_back();
-        return path;
+    CFolderPlatform() {
+        MapDrive('D', DriveKind::CdRom);
+        AddFolder("C:\\A\\B");
     }
-    bool PathExists(const std::string& path) override { return folders.count(Key(path)) != 0; }
-    bool IsDirectory(const std::string& path) override { return folders.count(Key(path)) != 0; }
-    DriveKind DriveType(const std::string& root) override {
-        if (root == "C:\\") return DriveKind::Fixed;
-        if (root == "D:\\") return DriveKind::CdRom;
-        return DriveKind::NoRootDir;
-    }
-    bool CanReadWrite(const std::string& path) override { return PathExists(path); }
     bool MakeFolder(const std::string& path) override {
-        const std::string key = Key(path);
-        if ((failMask >> (makes++ % 8)) & 1) return false;
-        if (folders.count(key)) return false;
-        folders.insert(key);
-        return true;
+        return !((failMask >> (makes++ % 8)) & 1) && CMemoryPlatform::MakeFolder(path);
     }
     bool RemoveFolder(const std::string& path) override {
-        const std::string key = Key(path);
-        FUZZ_CHECK(!before.count(key));   // never a folder that was there before
-        return folders.erase(key) != 0;
+        FUZZ_CHECK(!before.count(Key(path)));
+        return CMemoryPlatform::RemoveFolder(path);
     }
 };
 
@@ -85,14 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HasOnlyValidCharacters(path);
     HasValidDrive(path);
 
-    platform.before = platform.folders;
+    platform.before = platform.Folders();
     const bool created = CreateFolderChain(path);
     // Whatever happened, every folder that existed before still does.
-    for (const std::string& old : platform.before) FUZZ_CHECK(platform.folders.count(old));
+    const std::set<std::string> after = platform.Folders();
+    for (const std::string& old : platform.before) FUZZ_CHECK(after.count(old));
     if (!created) {
         // Rolled back as far as possible: nothing new is left when removal works.
-        FUZZ_CHECK(std::includes(platform.before.begin(), platform.before.end(), platform.folders.begin(),
-                                 platform.folders.end()));
+        FUZZ_CHECK(std::includes(platform.before.begin(), platform.before.end(), after.begin(), after.end()));
     }
     return 0;
 }

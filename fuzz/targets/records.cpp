@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "FuzzInstallation.h"
+#include "tests/unit/support/FuzzCheck.h"
+#include "tests/unit/support/FuzzInstallation.h"
 #include "aggregation/AssetExtractor.h"
 #include "aggregation/AssetSnapshot.h"
 #include "host/HostClasses.h"
 #include "hostsim/HostSim.h"
 #include "platform/ShiftJis.h"
-#include "tests/unit/support/FakePlatform.h"
+#include "tests/unit/support/MemoryPlatform.h"
 
 namespace {
 const char kInstallation[] = u8R"({ "user": { "id": "U01", "setNo": 1, "dataNo": 3 },
@@ -42,7 +42,7 @@ void MakeValid(char (&field)[N]) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     UseInstallationOnce(kInstallation);
-    testsupport::CFakePlatform platform;
+    testsupport::CMemoryPlatform platform;
     const size_t one = sizeof(StKOTEISHISANINFO) + sizeof(StKOTEINENINFO);
     CAssetList assets;
     // One asset per record's worth of input (a short last one is padded with zeros), at most 4.

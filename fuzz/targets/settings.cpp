@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "FuzzInstallation.h"
+#include "tests/unit/support/FuzzCheck.h"
+#include "tests/unit/support/FuzzInstallation.h"
 #include "editions/Edition.h"
 #include "settings/SavedSettings.h"
-#include "tests/unit/support/FakePlatform.h"
+#include "tests/unit/support/MemoryPlatform.h"
 
 namespace {
 const char kInstallation[] = u8R"({ "user": { "id": "U01", "setNo": 1, "dataNo": 3 },
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool hasOld = zero != std::string::npos;
     const std::string old = hasOld ? input.substr(zero + 1) : std::string();
 
-    testsupport::CFakePlatform platform;
-    if (hasOld) platform.files[kFile] = old;
+    testsupport::CMemoryPlatform platform;
+    if (hasOld) platform.AddFile(kFile, old);
     CSavedSettings settings(kEditionBeta);
     OutputCategory readCategory;
     std::string readPath;
@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(old.find(kKey + std::string("")) != std::string::npos);
     }
     const bool saved = settings.Save(static_cast<OutputCategory>(category), chosen, 0, 0);
-    FUZZ_CHECK(platform.files.count(std::string(kFile) + ".tmp") == 0);
+    FUZZ_CHECK(!platform.FileContent(std::string(kFile) + ".tmp"));
     if (!saved) {
-        if (hasOld) FUZZ_CHECK(platform.files[kFile] == old);
-        else FUZZ_CHECK(platform.files.count(kFile) == 0);
+        if (hasOld) FUZZ_CHECK(platform.FileContent(kFile).value_or("") == old);
+        else FUZZ_CHECK(!platform.FileContent(kFile));
         return 0;
     }
     std::string expected = old;
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!expected.empty() && expected.back() != '\n') expected += '\n';
     expected += std::string(kKey) + "0/0/" + std::to_string(static_cast<int>(static_cast<OutputCategory>(category))) +
                 "/" + chosen + "\n";
-    FUZZ_CHECK(platform.files[kFile] == expected);
-    FUZZ_CHECK(platform.files[kFile].size() >= old.size() || old.find(kKey) != std::string::npos);
+    FUZZ_CHECK(platform.FileContent(kFile).value_or("") == expected);
+    FUZZ_CHECK(platform.FileContent(kFile).value_or("").size() >= old.size() || old.find(kKey) != std::string::npos);
     return 0;
 }

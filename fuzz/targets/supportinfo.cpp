@@ -3,14 +3,14 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "report/SupportInfo.h"
-#include "tests/unit/support/FakePlatform.h"
+#include "tests/unit/support/MemoryPlatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    testsupport::CFakePlatform platform;
+    testsupport::CMemoryPlatform platform;
     const std::string content(reinterpret_cast<const char*>(data), size);
-    platform.files["C:\\WORK\\SUPPORT.INF"] = content;
+    platform.AddFile("C:\\WORK\\SUPPORT.INF", content);
     CSupportInfo info;
     if (!info.Load()) return 0;
     const std::string_view name = info.GetProductName();

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
+#include "tests/unit/support/FuzzCheck.h"
 #include "platform/ShiftJis.h"
 #include "report/XmlWriter.h"
-#include "tests/unit/support/FakePlatform.h"
+#include "tests/unit/support/MemoryPlatform.h"
 
 namespace {
 // The text an escaped form stands for; false when it holds a bare markup character.
@@ -51,7 +51,7 @@ bool CutsWhole(const std::string& text, size_t at) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     text = text.substr(0, text.find('\0'));
-    testsupport::CFakePlatform platform;
+    testsupport::CMemoryPlatform platform;
     CXmlWriter writer;
     const std::string escaped = writer.Escape(text.c_str());
     FUZZ_CHECK(escaped.size() <= 255);
@@ -74,13 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string oneLine = text;
     oneLine.erase(std::remove_if(oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }),
                   oneLine.end());
-    FUZZ_CHECK(writer.Open("C:\\OUT\\x.xml") == 0);
+    FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml") == 0);
     CXmlWriter::LineBuffer line;
     writer.WriteElement(line, "NAME", oneLine.c_str(), depth, "a", oneLine.c_str());
     writer.WriteStartElement(line, "B", depth, "k", oneLine.c_str());
     writer.WriteEndElement(line, "B", depth);
     writer.Close();
-    const std::string& file = platform.files["C:\\OUT\\x.xml"];
+    const std::string& file = platform.FileContent("C:\\WORK\\x.xml").value_or("");
     size_t lines = 0;
     for (size_t at = 0; at < file.size();) {
         const size_t end = file.find("\r\n", at);
@@ -93,11 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(lines <= 3);
 
     // An element line from tags composed once is the line WriteElement writes, or fails where it fails.
-    FUZZ_CHECK(writer.Open("C:\\OUT\\y.xml") == 0);
+    FUZZ_CHECK(writer.Open("C:\\WORK\\y.xml") == 0);
     const bool generic = writer.WriteElement(line, "NAME", text.c_str(), depth);
     FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("NAME", depth), text.c_str()) == generic);
     writer.Close();
-    const std::string& twice = platform.files["C:\\OUT\\y.xml"];
+    const std::string& twice = platform.FileContent("C:\\WORK\\y.xml").value_or("");
     FUZZ_CHECK(twice.size() % 2 == 0 && twice.compare(0, twice.size() / 2, twice, twice.size() / 2) == 0);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "aggregation/AssetExtractor.h"
-#include "unit/fixtures/engine/EngineHost.h"
+#include "support/EngineHost.h"
 
 namespace {
 using enginetest::CountLogLines;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hostsim/HostSim.h"
-#include "support/FakePlatform.h"
+#include "support/MemoryPlatform.h"
 #include "ui/ConditionsDialog.h"
 
 namespace {
@@ -216,7 +216,7 @@ public:
 };
 
 struct DialogFixture {
-    testsupport::CFakePlatform platform;
+    testsupport::CMemoryPlatform platform;
     CFakeConditionsView view;
     StDATAINFO data;
     int readCount = 0;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ScriptedDiskPlatform.h"
+#include "support/MemoryPlatform.h"
 #include "ui/DestinationValidation.h"
 
 namespace {
@@ -43,7 +43,7 @@ protected:
         disk.AddFolder("C:\\Out");
         disk.AddFile("C:\\Out\\old.xml", "x");
     }
-    testsupport::CScriptedDiskPlatform disk;
+    testsupport::CMemoryPlatform disk;
 };
 
 struct ValidateCase {

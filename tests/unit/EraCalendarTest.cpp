@@ -5,7 +5,7 @@
 #include <string>
 
 #include "aggregation/EraCalendar.h"
-#include "unit/fixtures/engine/EngineHost.h"
+#include "support/EngineHost.h"
 
 namespace {
 using enginetest::RecordedErrors;
@@ -69,13 +69,13 @@ TEST_F(EraCalendar, HostFailuresAreRecordedAndEveryCursorIsReleased) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Use(c.change);
-        platform.messages.clear();
+        platform.boxes.clear();
         StGENGOINFO era;
         std::int32_t year = 0;
         const int result = CCmnProcHpr().GetEraOfDate(20200101, era, &year);
         EXPECT_EQ(result == 0 ? year : result, c.result);
         EXPECT_EQ(RecordedErrors(), c.errors);
-        EXPECT_EQ(platform.messages.size(), c.shown);
+        EXPECT_EQ(platform.boxes.size(), c.shown);
         EXPECT_EQ(hostsim::OpenCursorCount(), 0);
     }
 }

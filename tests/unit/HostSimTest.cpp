@@ -10,7 +10,7 @@
 
 #include "host/HostClasses.h"
 #include "hostsim/HostSim.h"
-#include "support/ScriptedDiskPlatform.h"
+#include "support/MemoryPlatform.h"
 
 // JSON texts are u8 literals; plain literals of this file are code page 932 bytes, as the host's texts.
 namespace {
@@ -64,7 +64,7 @@ protected:
         return rule;
     }
 
-    testsupport::CScriptedDiskPlatform m_platform;
+    testsupport::CMemoryPlatform m_platform;
 };
 
 TEST_F(HostSimTest, PeriodIsTheSelectedDataFilesUnlessAFaultWritesOne) {

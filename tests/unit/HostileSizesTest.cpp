@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,16 +59,19 @@ protected:
         EXPECT_TRUE(testsupport::ParseXml(report).wellFormed);
     }
     // A run over no report left by the one before: it succeeds and writes a well-formed report.
-    CRunOutcome RunFresh(const std::string& installation) {
+    template <typename Installation>
+    CRunOutcome RunFresh(const Installation& installation) {
         std::remove((m_root + "/out/report.xml").c_str());
-        CRunOutcome outcome = Run(installation, "");
+        CRunOutcome outcome = Run(installation, "", nullptr);
         EXPECT_EQ(outcome.result, Success);
         ExpectWellFormedReport();
         return outcome;
     }
-    static bool Loads(const std::string& installation, std::string& error) {
+    // The installation the stand-in takes from the JSON text, or none when it refuses the text.
+    static std::optional<hostsim::Installation> Loads(const std::string& json, std::string& error) {
         hostsim::Installation parsed;
-        return hostsim::ParseInstallation(installation, "", parsed, error);
+        if (!hostsim::ParseInstallation(json, "", parsed, error)) return std::nullopt;
+        return parsed;
     }
 };
 
@@ -189,10 +193,10 @@ TEST_F(HostileSizesTest, NamesAndRemarksOfEveryLength) {
                                           : DecliningBalanceAsset(u8R"("机")", json);
             const std::string installation = HostInstallation("{}", "[" + asset + "]");
             std::string error;
-            const bool accepted = Loads(installation, error);
-            EXPECT_EQ(accepted, length <= field.hostWidth) << error;
+            const std::optional<hostsim::Installation> accepted = Loads(installation, error);
+            EXPECT_EQ(accepted.has_value(), length <= field.hostWidth) << error;
             if (!accepted) continue;
-            RunFresh(installation);
+            RunFresh(*accepted);
             const std::vector<std::string> texts =
                 ElementTexts(ReadNative("out/report.xml").value_or(""), field.element);
             ASSERT_EQ(texts.size(), 1u);
@@ -218,11 +222,11 @@ TEST_F(HostileSizesTest, BusinessNamesOfEveryLength) {
         const std::string installation =
             HostInstallation("{}", "[]", R"({ "cp932hex": ")" + Hex(name) + R"(" })");
         std::string error;
-        const bool accepted = Loads(installation, error);
+        const std::optional<hostsim::Installation> accepted = Loads(installation, error);
         EXPECT_TRUE(accepted || length > 255) << error;
         EXPECT_TRUE(!accepted || length <= 256);
         if (!accepted) continue;
-        RunFresh(installation);
+        RunFresh(*accepted);
         const std::vector<std::string> texts =
             ElementTexts(ReadNative("out/report.xml").value_or(""), "KOMONSAKINAME");
         ASSERT_EQ(texts.size(), 1u);

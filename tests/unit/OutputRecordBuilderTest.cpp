@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "aggregation/AssetExtractor.h"
-#include "unit/fixtures/engine/EngineHost.h"
+#include "support/EngineHost.h"
 
 namespace {
 constexpr std::int64_t Yen(std::int64_t yen) { return yen * 10000; }

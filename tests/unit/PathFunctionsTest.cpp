@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/ScriptedDiskPlatform.h"
+#include "support/MemoryPlatform.h"
 #include "ui/PathFunctions.h"
 
 namespace {
@@ -83,7 +83,7 @@ TEST(PathFunctions, DriveAndFolderOfSplitsLikeSplitpath) {
 }
 
 TEST(PathFunctions, FolderExistsLooksAtTheFolderPart) {
-    testsupport::CScriptedDiskPlatform disk;
+    testsupport::CMemoryPlatform disk;
     disk.MapDrive('C', DriveKind::Fixed);
     disk.AddFolder("C:\\Out");
     EXPECT_TRUE(FolderExists("C:\\Out\\" + kHyou));   // a trail 0x5C does not make it a folder name

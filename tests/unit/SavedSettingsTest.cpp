@@ -6,7 +6,7 @@
 #include "editions/Edition.h"
 #include "hostsim/HostSim.h"
 #include "settings/SavedSettings.h"
-#include "support/ScriptedDiskPlatform.h"
+#include "support/MemoryPlatform.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
         return {found ? category : -1, path};
     }
 
-    testsupport::CScriptedDiskPlatform disk;
+    testsupport::CMemoryPlatform disk;
 };
 
 TEST_F(SavedSettingsTest, KeyMatchesOnlyAtTheStartOfALine) {

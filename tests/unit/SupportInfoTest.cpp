@@ -5,11 +5,11 @@
 #include <string>
 
 #include "platform/AppTitle.h"
-#include "support/FakePlatform.h"
+#include "support/MemoryPlatform.h"
 
 namespace {
 
-using testsupport::CFakePlatform;
+using testsupport::CMemoryPlatform;
 const std::string kFile = "C:\\WORK\\SUPPORT.INF";
 const std::string kName = "[=製品名=]";
 const std::string kVersion = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
@@ -31,53 +31,53 @@ TEST(SupportInfoTest, FindsTheValuesOfBothLabels) {
         {"label cut by the line end", "[=製品\r\n名=]A\r\n", "", ""},
     };
     for (const auto& c : cases) {
-        CFakePlatform platform;
-        platform.files[kFile] = c.content;
-        platform.files["C:\\OTHER\\SUPPORT.INF"] = kName + "wrong folder\r\n";
+        CMemoryPlatform platform;
+        platform.AddFile(kFile, c.content);
+        platform.AddFile("C:\\OTHER\\SUPPORT.INF", kName + "wrong folder\r\n");
         CSupportInfo support;
         EXPECT_EQ(support.GetProductName(), c.name) << c.what;
         EXPECT_EQ(support.GetProductVersion(), c.version) << c.what;
-        EXPECT_TRUE(platform.messages.empty()) << c.what;
+        EXPECT_TRUE(platform.boxes.empty()) << c.what;
     }
 }
 
 TEST(SupportInfoTest, ReadsOnlyTheFirst30000Bytes) {
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     const std::string padding(30000 - kName.size() - 3, ' ');
-    platform.files[kFile] = padding + kName + "ABCDEF\r\n" + kVersion + "2\r\n";
+    platform.AddFile(kFile, padding + kName + "ABCDEF\r\n" + kVersion + "2\r\n");
     CSupportInfo support;
     EXPECT_EQ(support.GetProductName(), "ABC");  // the 0xFF fill behind the content is no part of it
     EXPECT_EQ(support.GetProductVersion(), "");
 }
 
 TEST(SupportInfoTest, MissingOrUnreadableFileGivesEmptyTextsWithoutMessage) {
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     CSupportInfo missing;
     EXPECT_FALSE(missing.Load());
     EXPECT_EQ(missing.GetProductName(), "");
     EXPECT_TRUE(missing.Load()) << "the buffer stays held";
 
-    platform.files[kFile] = kName + "A\r\n" + kVersion + "1\r\n";
-    platform.unreadable.insert(kFile);
+    platform.AddFile(kFile, kName + "A\r\n" + kVersion + "1\r\n");
+    platform.SetUnreadable(kFile, true);
     CSupportInfo unreadable;
     EXPECT_EQ(unreadable.GetProductName(), "");
-    platform.unreadable.clear();
+    platform.SetUnreadable(kFile, false);
     EXPECT_EQ(unreadable.GetProductVersion(), "") << "the file is read at most once";
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST(SupportInfoTest, FileIsReadOnce) {
-    CFakePlatform platform;
-    platform.files[kFile] = kName + "first\r\n" + kVersion + "1\r\n";
+    CMemoryPlatform platform;
+    platform.AddFile(kFile, kName + "first\r\n" + kVersion + "1\r\n");
     CSupportInfo support;
     EXPECT_EQ(support.GetProductName(), "first");
-    platform.files[kFile] = kName + "second\r\n" + kVersion + "2\r\n";
+    platform.AddFile(kFile, kName + "second\r\n" + kVersion + "2\r\n");
     EXPECT_EQ(support.GetProductVersion(), "1");
 }
 
 TEST(SupportInfoTest, NoMemoryShowsTheMessageOnEveryAttempt) {
-    CFakePlatform platform;
-    platform.files[kFile] = kName + "A\r\n";
+    CMemoryPlatform platform;
+    platform.AddFile(kFile, kName + "A\r\n");
     const auto previous = CSupportInfo::SetBufferAllocator([](size_t) -> char* { return nullptr; });
     {
         CSupportInfo support;
@@ -85,8 +85,8 @@ TEST(SupportInfoTest, NoMemoryShowsTheMessageOnEveryAttempt) {
         EXPECT_EQ(support.GetProductVersion(), "");
     }
     CSupportInfo::SetBufferAllocator(previous);
-    ASSERT_EQ(platform.messages.size(), 2u);
-    for (const auto& message : platform.messages) {
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    for (const auto& message : platform.boxes) {
         EXPECT_EQ(message.text, "ﾒﾓﾘが不足しています。");
         EXPECT_EQ(message.caption, kAppTitle);
         EXPECT_EQ(message.style, static_cast<unsigned>(kMbOk));

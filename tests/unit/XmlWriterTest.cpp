@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "support/FakePlatform.h"
+#include "support/MemoryPlatform.h"
 
 namespace {
 
-using testsupport::CFakePlatform;
-const std::string kPath = "C:\\OUT\\report.xml";
+using testsupport::CMemoryPlatform;
+const std::string kPath = "C:\\WORK\\report.xml";
 
 std::string Repeat(const std::string& part, size_t times) {
     std::string result;
@@ -18,7 +18,7 @@ std::string Repeat(const std::string& part, size_t times) {
 }
 
 TEST(XmlWriterTest, EachOperationWritesOneLine) {
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     CXmlWriter w;
     CXmlWriter::LineBuffer line;
     ASSERT_EQ(w.Open(kPath), 0);
@@ -32,7 +32,7 @@ TEST(XmlWriterTest, EachOperationWritesOneLine) {
     EXPECT_TRUE(w.WriteElement(line, "X", "t", 1, "a", "\"q\"", "b", "&"));
     EXPECT_TRUE(w.WriteEndElement(line, "DATA", 1));
     EXPECT_EQ(std::string(line), "\t</DATA>\r\n");
-    EXPECT_EQ(platform.files[kPath],
+    EXPECT_EQ(platform.FileContent(kPath).value_or(""),
               "<REPORT>\r\n\t\t<SISAN Count=\"1\">\r\n\t<E a=\"x&lt;y\" b=\"&apos;\">\r\n<E>\r\n<E a=\"1\">\r\n"
               "\t\t\t<X>A&amp;B</X>\r\n<X></X>\r\n\t<X a=\"&quot;q&quot;\" b=\"&amp;\">t</X>\r\n\t</DATA>\r\n");
 }
@@ -72,24 +72,24 @@ TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
     };
     const CXmlWriter::CElementLine tags("X", 0);
     for (const auto& c : cases) {
-        CFakePlatform platform;
+        CMemoryPlatform platform;
         CXmlWriter w;
         CXmlWriter::LineBuffer line;
         ASSERT_EQ(w.Open(kPath), 0);
         EXPECT_EQ(w.WriteElement(line, "X", c.text.c_str(), 0), c.fits) << c.text;
         const std::string expected = c.fits ? "<X>" + std::string(w.Escape(c.text.c_str())) + "</X>\r\n" : "";
-        EXPECT_EQ(platform.files[kPath], expected) << c.text;
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), expected) << c.text;
         // The same line from tags composed once.
         EXPECT_EQ(w.WriteElement(tags, c.text.c_str()), c.fits) << c.text;
-        EXPECT_EQ(platform.files[kPath], expected + expected) << c.text;
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), expected + expected) << c.text;
         w.Close();
         EXPECT_FALSE(w.WriteElement(tags, "a"));
     }
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     CXmlWriter w;
     ASSERT_EQ(w.Open(kPath), 0);
     EXPECT_TRUE(w.WriteElement(CXmlWriter::CElementLine("SYUTOKUKINGAKU", 3), nullptr));
-    EXPECT_EQ(platform.files[kPath], "\t\t\t<SYUTOKUKINGAKU></SYUTOKUKINGAKU>\r\n");
+    EXPECT_EQ(platform.FileContent(kPath).value_or(""), "\t\t\t<SYUTOKUKINGAKU></SYUTOKUKINGAKU>\r\n");
 }
 
 // Collected lines go out in chunks in the order written, raw text among them; after a chunk write
@@ -97,24 +97,24 @@ TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
 TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     const std::string element = "\t<E>&lt;</E>\r\n";  // 15 bytes; chunks of 40 bytes go out at 45
     {
-        CFakePlatform platform;
+        CMemoryPlatform platform;
         CXmlWriter w;
         CXmlWriter::LineBuffer line;
         ASSERT_EQ(w.Open(kPath), 0);
         w.CollectLines(40);
         EXPECT_TRUE(w.WriteElement(line, "E", "<", 1) && w.WriteElement(line, "E", "<", 1));
-        EXPECT_EQ(platform.files[kPath], "");
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), "");
         EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
-        EXPECT_EQ(platform.files[kPath], Repeat(element, 3));
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 3));
         EXPECT_FALSE(w.WriteElement(line, "E", std::string(250, 'x').c_str(), 1));
         EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
         EXPECT_TRUE(w.WriteRaw(std::string(300, 'r').c_str()));
-        EXPECT_EQ(platform.files[kPath], Repeat(element, 4) + std::string(300, 'r'));
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 4) + std::string(300, 'r'));
         EXPECT_TRUE(w.WriteEndElement(line, "R", 0));
         w.Close();
-        EXPECT_EQ(platform.files[kPath], Repeat(element, 4) + std::string(300, 'r') + "</R>\r\n");
+        EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 4) + std::string(300, 'r') + "</R>\r\n");
     }
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     platform.writeLimit = 50;
     CXmlWriter w;
     CXmlWriter::LineBuffer line;
@@ -127,41 +127,41 @@ TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     EXPECT_FALSE(w.WriteRaw("x"));
     EXPECT_FALSE(w.Flush());
     w.Close();
-    EXPECT_EQ(platform.files[kPath], Repeat(element, 6).substr(0, 50));
+    EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 6).substr(0, 50));
     EXPECT_EQ(platform.writesAfterFailure, 0u);
 }
 
 TEST(XmlWriterTest, LineLongerThan255BytesFailsWithoutWriting) {
-    CFakePlatform platform;
+    CMemoryPlatform platform;
     CXmlWriter w;
     CXmlWriter::LineBuffer line;
     ASSERT_EQ(w.Open(kPath), 0);
     const size_t limit = CXmlWriter::ElementTextLimit("NAME", 1);
     EXPECT_TRUE(w.WriteElement(line, "NAME", std::string(limit, 'x').c_str(), 1));
-    const std::string written = platform.files[kPath];
+    const std::string written = platform.FileContent(kPath).value_or("");
     EXPECT_EQ(written.size(), 255u);
     EXPECT_FALSE(w.WriteElement(line, "NAME", std::string(limit + 1, 'x').c_str(), 1));
     EXPECT_FALSE(w.WriteElement(line, "NAME", std::string(limit - 4, '&').c_str(), 1));  // long once escaped
     EXPECT_FALSE(w.WriteStartElement(line, "E", 0, "a", std::string(260, 'v').c_str()));
     EXPECT_FALSE(w.WriteEndElement(line, "E", 300));
-    EXPECT_EQ(platform.files[kPath], written);
+    EXPECT_EQ(platform.FileContent(kPath).value_or(""), written);
     EXPECT_TRUE(w.WriteEndElement(line, "E", 0)) << "the writer stays usable";
 }
 
 TEST(XmlWriterTest, OpenReplacesAFileAndFailsWhereNoneCanBeCreated) {
-    CFakePlatform platform;
-    platform.files[kPath] = "old content";
-    platform.locked.insert("C:\\OUT\\held.xml");
+    CMemoryPlatform platform;
+    platform.AddFile(kPath, "old content");
+    platform.Lock("C:\\WORK\\held.xml");
     CXmlWriter w;
     EXPECT_EQ(w.Open(""), -1);
-    EXPECT_EQ(w.Open("C:\\OUT\\held.xml"), -1);
+    EXPECT_EQ(w.Open("C:\\WORK\\held.xml"), -1);
     EXPECT_FALSE(w.WriteRaw("x"));
-    EXPECT_EQ(platform.files.count("C:\\OUT\\held.xml"), 0u);
+    EXPECT_FALSE(platform.FileContent("C:\\WORK\\held.xml"));
     ASSERT_EQ(w.Open(kPath), 0);
     EXPECT_TRUE(w.WriteRaw("new"));
     w.Close();
     EXPECT_FALSE(w.WriteRaw("x"));
-    EXPECT_EQ(platform.files[kPath], "new");
+    EXPECT_EQ(platform.FileContent(kPath).value_or(""), "new");
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "hostsim/HostSim.h"
 #include "platform/FullWidth.h"
 #include "platform/PosixPlatform.h"
+#include "FailingWriter.h"
 
 namespace testsupport {
 
@@ -37,8 +38,8 @@ struct CPostedResult {
     std::intptr_t lparam;
 };
 
-// The POSIX platform with recorded message boxes and posts, and new files that fail after a number
-// of bytes: the bytes before the limit reach the disk, the write crossing it fails.
+// The POSIX platform with recorded message boxes and posts, and chosen new files that fail after a
+// number of bytes.
 class CFailingDiskPlatform : public CPosixPlatform {
 public:
     using CPosixPlatform::CPosixPlatform;
@@ -48,6 +49,7 @@ public:
     std::vector<std::string> messages;
     std::vector<CPostedResult> posted;
     std::vector<std::string> created;   // paths given to CreateExclusive, in order
+    size_t writesAfterFailure = 0;
 
     std::string ToFullWidth(const std::string& text) override { return MapToFullWidth(text); }
     int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned) override {
@@ -65,32 +67,9 @@ public:
         std::unique_ptr<IFileWriter> real = CPosixPlatform::CreateExclusive(path);
         const auto limit = writeLimits.find(path);
         if (!real || limit == writeLimits.end()) return real;
-        return std::make_unique<CLimitedWriter>(std::move(real), limit->second);
+        return std::make_unique<CFailingWriter>(std::move(real), limit->second, writesAfterFailure);
     }
 
-private:
-    class CLimitedWriter : public IFileWriter {
-    public:
-        CLimitedWriter(std::unique_ptr<IFileWriter> real, size_t limit) : m_real(std::move(real)), m_left(limit) {}
-        bool Write(const void* data, size_t size) override {
-            if (m_failed) return false;
-            if (size > m_left) {
-                if (m_left > 0) m_real->Write(data, m_left);
-                m_left = 0;
-                m_failed = true;
-                return false;
-            }
-            m_left -= size;
-            return m_real->Write(data, size);
-        }
-        bool FlushToDisk() override { return !m_failed && m_real->FlushToDisk(); }
-        void Close() override { m_real->Close(); }
-
-    private:
-        std::unique_ptr<IFileWriter> m_real;
-        size_t m_left;
-        bool m_failed = false;
-    };
 };
 
 class CNullProgressView : public IProgressView {
@@ -213,14 +192,19 @@ protected:
     // Runs the program once; `prepare` may set write limits before the run.
     CRunOutcome Run(const std::string& installationJson, const char* commandLine = "77,32768,5,",
                     const std::function<void(CFailingDiskPlatform&, CConfirmingUi&)>& prepare = nullptr) {
-        CRunOutcome outcome;
         hostsim::Installation installation;
         std::string error;
         if (!hostsim::ParseInstallation(installationJson, "", installation, error)) {
             ADD_FAILURE() << error;
-            return outcome;
+            return {};
         }
-        hostsim::UseInstallation(std::move(installation));
+        return Run(installation, commandLine, prepare);
+    }
+    // The same over an installation parsed once, for tests that run it many times.
+    CRunOutcome Run(const hostsim::Installation& installation, const char* commandLine,
+                    const std::function<void(CFailingDiskPlatform&, CConfirmingUi&)>& prepare) {
+        CRunOutcome outcome;
+        hostsim::UseInstallation(installation);
         CFailingDiskPlatform platform(Machine(), "LinkBeta");
         SetPlatform(&platform);
         CConfirmingUi ui;

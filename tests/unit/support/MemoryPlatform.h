@@ -1,11 +1,13 @@
 #pragma once
-// In-memory Windows disk for unit tests: drive letters with their types, folders and files under
-// case-insensitive names, folder creation or removal that fails at chosen folders, new files that fail
-// after a number of bytes, and message boxes answered from a script and recorded.
-#include <gtest/gtest.h>
-
+// In-memory Windows machine for unit tests and fuzz targets: drive letters with their types, folders
+// and files under case-insensitive names, files that are locked or unreadable, folder creation or
+// removal that fails at chosen folders, new files that fail after a number of bytes, and message
+// boxes recorded and answered from a script. Drive C: is fixed and holds the program's, the current
+// and the temporary folder.
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
@@ -14,8 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/FullWidth.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
+#include "FailingWriter.h"
 
 namespace testsupport {
 
@@ -26,7 +30,7 @@ struct CShownBox {
     unsigned style;
 };
 
-class CScriptedDiskPlatform : public CPlatform {
+class CMemoryPlatform : public CPlatform {
 public:
     // Set-up.
     std::deque<int> answers;                  // answers to Yes/No questions, in order
@@ -38,11 +42,16 @@ public:
     std::vector<CShownBox> boxes;
     std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
     std::vector<std::string> driveQueries;    // roots given to DriveType
+    size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
 
-    CScriptedDiskPlatform() { SetPlatform(this); }
-    ~CScriptedDiskPlatform() override { SetPlatform(nullptr); }
-    CScriptedDiskPlatform(const CScriptedDiskPlatform&) = delete;
-    CScriptedDiskPlatform& operator=(const CScriptedDiskPlatform&) = delete;
+    CMemoryPlatform() {
+        MapDrive('C', DriveKind::Fixed);
+        for (const char* folder : {"C:\\PROGRAM", "C:\\WORK", "C:\\TEMP"}) AddFolder(folder);
+        SetPlatform(this);
+    }
+    ~CMemoryPlatform() override { SetPlatform(nullptr); }
+    CMemoryPlatform(const CMemoryPlatform&) = delete;
+    CMemoryPlatform& operator=(const CMemoryPlatform&) = delete;
 
     void MapDrive(char letter, DriveKind kind, bool writable = true) {
         m_drives[letter] = kind;
@@ -61,7 +70,13 @@ public:
         AddFolder(Parent(Key(path)));
         m_files[Key(path)] = content;
     }
+    void Lock(const std::string& path) { m_locked.insert(Key(path)); }   // held open by another program
+    void SetUnreadable(const std::string& path, bool unreadable) {
+        if (unreadable) m_unreadable.insert(Key(path));
+        else m_unreadable.erase(Key(path));
+    }
     bool HasFolder(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
+    const std::set<std::string>& Folders() const { return m_folders; }   // under their keys
     std::optional<std::string> FileContent(const std::string& path) const {
         const auto file = m_files.find(Key(path));
         return file == m_files.end() ? std::nullopt : std::optional<std::string>(file->second);
@@ -103,14 +118,15 @@ public:
     }
     std::unique_ptr<IFileWriter> CreateExclusive(const std::string& path) override {
         const std::string key = Key(path);
-        if (m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
+        if (m_locked.count(key) || m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
         m_files[key].clear();
-        return std::make_unique<CWriter>(m_files[key], writeLimit, failFlush);
+        return std::make_unique<CFailingWriter>(std::make_unique<CWriter>(*this, key), writeLimit,
+                                                writesAfterFailure);
     }
     bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<char>& content) override {
         content.clear();
         const auto file = m_files.find(Key(path));
-        if (file == m_files.end()) return false;
+        if (file == m_files.end() || m_unreadable.count(Key(path))) return false;
         content.assign(file->second.begin(), file->second.begin() + static_cast<std::ptrdiff_t>(
                                                                        std::min(maxBytes, file->second.size())));
         return true;
@@ -124,14 +140,15 @@ public:
         return true;
     }
     bool RemoveFile(const std::string& path) override { return m_files.erase(Key(path)) != 0; }
-    std::string ToFullWidth(const std::string& text) override { return text; }
+    std::string ToFullWidth(const std::string& text) override { return MapToFullWidth(text); }
+    // A question nobody scripted an answer for is the test's own fault: it ends the test's process.
     int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                        unsigned style) override {
         boxes.push_back({owner, text, caption, style});
         if ((style & 0xF) != kMbYesNo) return kIdOk;
         if (answers.empty()) {
-            ADD_FAILURE() << "question without a scripted answer";
-            return kIdNo;
+            std::fprintf(stderr, "question without a scripted answer: %s\n", text.c_str());
+            std::abort();
         }
         const int answer = answers.front();
         answers.pop_front();
@@ -141,32 +158,7 @@ public:
     void SetForegroundWindow(WindowHandle) override {}
     void PostToWindow(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) override {}
 
-private:
-    class CWriter : public IFileWriter {
-    public:
-        CWriter(std::string& content, std::optional<size_t> limit, const bool& failFlush)
-            : m_content(content), m_limit(limit), m_failFlush(failFlush) {}
-        bool FlushToDisk() override { return !m_failed && !m_failFlush; }
-        bool Write(const void* data, size_t size) override {
-            if (m_failed) return false;
-            const char* bytes = static_cast<const char*>(data);
-            if (m_limit && m_content.size() + size > *m_limit) {
-                m_content.append(bytes, *m_limit - m_content.size());
-                m_failed = true;
-                return false;
-            }
-            m_content.append(bytes, size);
-            return true;
-        }
-        void Close() override {}
-
-    private:
-        std::string& m_content;
-        std::optional<size_t> m_limit;
-        const bool& m_failFlush;
-        bool m_failed = false;
-    };
-
+protected:
     // Windows names ignore the case of single-byte letters and a trailing separator.
     static std::string Key(const std::string& path) {
         std::string key = path;
@@ -176,6 +168,26 @@ private:
         if (key.size() > 3 && sjis::IsSeparatorAt(key.data(), key.size(), key.size() - 1)) key.pop_back();
         return key;
     }
+
+private:
+    // Appends to the file's content as it is when written; nothing once closed.
+    class CWriter : public IFileWriter {
+    public:
+        CWriter(CMemoryPlatform& owner, std::string key) : m_owner(owner), m_key(std::move(key)) {}
+        bool Write(const void* data, size_t size) override {
+            if (m_closed) return false;
+            m_owner.m_files[m_key].append(static_cast<const char*>(data), size);
+            return true;
+        }
+        bool FlushToDisk() override { return !m_closed && !m_owner.failFlush; }
+        void Close() override { m_closed = true; }
+
+    private:
+        CMemoryPlatform& m_owner;
+        std::string m_key;
+        bool m_closed = false;
+    };
+
     static bool IsRoot(const std::string& key) { return key.size() == 3 && key[1] == ':'; }
     static std::string Parent(const std::string& key) {
         for (size_t i = key.size(); i-- > 0;)
@@ -188,6 +200,8 @@ private:
     std::set<std::string> m_readOnly;
     std::set<std::string> m_failMake;
     std::set<std::string> m_failRemove;
+    std::set<std::string> m_locked;
+    std::set<std::string> m_unreadable;
     std::map<std::string, std::string> m_files;
 };
 

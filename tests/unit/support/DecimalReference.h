@@ -1,0 +1,161 @@
+#pragma once
+// CFixedDecimal against exact 128-bit integer arithmetic on its ten-thousandths: each result is the
+// exact one as documented in FixedDecimal.h, or an overflow; never a wrong value. Shared by the unit
+// test (chosen values) and the fuzz target (any values).
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "aggregation/FixedDecimal.h"
+
+namespace decimalref {
+
+using Wide = __int128;
+using UWide = unsigned __int128;
+using D = CFixedDecimal;
+
+constexpr std::int64_t kSumLimit = 1000000000000000000LL;  // 10^14 units, in ten-thousandths
+constexpr UWide kMax = INT64_MAX;
+
+inline UWide Magnitude(Wide v) { return v < 0 ? UWide(-v) : UWide(v); }
+
+inline std::string Text(int sign, std::int64_t integer, unsigned fraction, std::int64_t scaled) {
+    char s[96];
+    std::snprintf(s, sizeof s, "%+d %" PRId64 ".%04u scaled %" PRId64, sign, integer, fraction, scaled);
+    return s;
+}
+
+inline std::string Describe(const D& d) { return Text(d.Sign(), d.IntegerPart(), d.Fraction(), d.Scaled()); }
+
+// The description of a signed result, or "overflow" unless it fits 64 bits. A zero is positive
+// unless the operation keeps the sign of a negative zero.
+inline std::string Expected(bool negative, UWide magnitude, bool keepNegativeZero = false) {
+    if (magnitude > (negative ? kMax + 1 : kMax)) return "overflow";
+    return Text(negative && (magnitude != 0 || keepNegativeZero) ? -1 : 1, std::int64_t(magnitude / 10000),
+                unsigned(magnitude % 10000), std::int64_t(negative ? -Wide(magnitude) : Wide(magnitude)));
+}
+
+inline std::string Expected(Wide scaled) { return Expected(scaled < 0, Magnitude(scaled)); }
+
+inline std::string Outcome(const std::function<D()>& operation) {
+    try {
+        return Describe(operation());
+    } catch (const CDecimalOverflow&) {
+        return "overflow";
+    }
+}
+
+// v (ten-thousandths) as text with `decimals` digits, rounded half away from zero; "" when the
+// rounded value does not fit 64 bits. A zero has no sign.
+inline std::string Formatted(std::int64_t v, int decimals) {
+    UWide scale = 1;
+    for (int i = decimals; i < 4; ++i) scale *= 10;
+    const UWide rounded = (Magnitude(v) + scale / 2) / scale;
+    if (rounded * scale > (v < 0 ? kMax + 1 : kMax)) return "";
+    UWide unit = 1;
+    for (int i = 0; i < decimals; ++i) unit *= 10;
+    std::string text = (v < 0 && rounded != 0 ? "-" : "") + std::to_string(std::uint64_t(rounded / unit));
+    if (decimals > 0) {
+        char fraction[8];
+        std::snprintf(fraction, sizeof fraction, "%0*" PRIu64, decimals, std::uint64_t(rounded % unit));
+        text += std::string(".") + fraction;
+    }
+    return text;
+}
+
+// What a field of `width` bytes holds after formatting: the text and its zero byte, or empty when
+// they do not fit; bytes past the width untouched.
+inline std::string Field(const std::string& text, size_t width) {
+    return width == 0 ? "untouched" : text.size() < width ? text : "";
+}
+
+enum class Operation { Add, Subtract, Multiply, MultiplyByInteger, Divide, Round, Compare, Format, ReadBack };
+
+// "" when the operation on a and b (ten-thousandths) and n gives the exact result, otherwise what
+// differs. n is the factor of MultiplyByInteger; for Round its low byte is the mode and the next the
+// position, for Format the number of decimals and the field width, both as signed bytes.
+inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b, std::int32_t n) {
+    const D x = D::FromCurrency(a), y = D::FromCurrency(b);
+    const bool negative = (a < 0) != (b < 0);
+    const Wide sum = Wide(a) + b, difference = Wide(a) - b;
+    std::string want, got;
+    switch (operation) {
+    case Operation::Add:
+        want = sum >= kSumLimit || -sum >= kSumLimit ? "overflow" : Expected(sum);
+        got = Outcome([&] { return D::Add(x, y); });
+        break;
+    case Operation::Subtract:
+        want = difference >= kSumLimit || -difference >= kSumLimit ? "overflow" : Expected(difference);
+        got = Outcome([&] { return D::Subtract(x, y); });
+        break;
+    case Operation::Multiply:
+        want = Expected(negative, (Magnitude(a) * Magnitude(b) + 5000) / 10000);
+        got = Outcome([&] { return D::Multiply(x, y); });
+        break;
+    case Operation::MultiplyByInteger:
+        want = Expected((a < 0) != (n < 0), Magnitude(a) * Magnitude(n));
+        got = Outcome([&] { return D::MultiplyByInteger(x, n); });
+        break;
+    case Operation::Divide:
+        want = b == 0 ? "overflow" : Expected(negative, (Magnitude(a) * 100000 / Magnitude(b) + 5) / 10);
+        got = Outcome([&] { return D::Divide(x, y); });
+        break;
+    case Operation::Round: {
+        // Position p > 0 keeps p - 1 decimals, 0 and 1 whole units, p < 0 rounds to 10^-p units.
+        // Refused calls and overflows leave the value as it was.
+        const int mode = static_cast<std::int8_t>(n & 0xFF), position = static_cast<std::int8_t>((n >> 8) & 0xFF);
+        D value = x;
+        const bool accepted = mode >= 0 && mode <= 2 && position >= -12 && position <= 4;
+        UWide step = 1;
+        for (int i = 0; accepted && i < 4 - (position > 0 ? position - 1 : position); ++i) step *= 10;
+        const UWide m = Magnitude(a);
+        // Modes by number, as the host's data gives them: 0 half away from zero, 1 away, 2 toward.
+        const UWide r = mode == 0 ? (m + step / 2) / step * step : mode == 1 ? (m + step - 1) / step * step
+                                                                             : m / step * step;
+        want = accepted ? "1 " + Expected(a < 0, r, true) : "0 " + Describe(x);
+        if (want.find("overflow") != std::string::npos) want = "overflow " + Describe(x);
+        try {
+            const int done = value.Round(mode, position);
+            got = std::to_string(done) + " " + Describe(value);
+        } catch (const CDecimalOverflow&) {
+            got = "overflow " + Describe(value);
+        }
+        break;
+    }
+    case Operation::Compare:
+        want = std::to_string(a > b) + std::to_string(a < b) + std::to_string(a > b) + std::to_string(a != 0);
+        got = std::to_string(D::IsGreater(x, y)) + std::to_string(D::IsLess(x, y)) +
+              std::to_string(D::IsGreaterThanCurrency(a, y)) + std::to_string(x.IsNonZero());
+        break;
+    case Operation::Format: {
+        const int decimals = static_cast<std::int8_t>(n & 0xFF);
+        const size_t width = static_cast<size_t>((n >> 8) & 0xFF) % 48;
+        const std::string fixed = decimals >= 0 && decimals <= 4 ? Formatted(a, decimals) : "";
+        want = Field(fixed, width) + "|" + Field(Formatted(a, 0), width) + "|" + Field(Formatted(a, 0), width);
+        char field[3][48];
+        std::memset(field, 'X', sizeof field);
+        const int written[3] = {D::FormatFixed(x, decimals, field[0], width), D::FormatWhole(x, field[1], width),
+                                D::FormatCurrencyWhole(a, field[2], width)};
+        for (int i = 0; i < 3; ++i) {
+            const bool untouched = std::string(field[i], sizeof field[i]) == std::string(sizeof field[i], 'X');
+            got += (i ? "|" : "") + (width == 0 && untouched ? "untouched" : std::string(field[i], strnlen(field[i], width)));
+            if (width > 0 && std::string(field[i] + width, sizeof field[i] - width) != std::string(48 - width, 'X'))
+                got += " past the width";
+            if ((written[i] != 0) != (width > 0 && field[i][0] != '\0')) got += " told written wrongly";
+        }
+        break;
+    }
+    case Operation::ReadBack: {
+        const std::string text = Formatted(a, 4);
+        want = text.empty() ? "overflow" : Describe(x);
+        got = text.empty() ? "overflow" : Outcome([&] { return D::FromText(text.c_str()); });
+        break;
+    }
+    }
+    return want == got ? std::string() : "want " + want + ", got " + got;
+}
+
+}  // namespace decimalref
