@@ -95,6 +95,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import report_schema  # noqa: E402
 
 EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
+# The application type each program announces to the host.
+APPLICATION_TYPES = {"alpha": 3, "beta": 0, "gamma": 5}
 DEFINITION_FILE = "FilvaneDef.ini"
 DIALOG_KEYS = {"category", "output", "key", "browse", "layout", "screenshot"}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
@@ -419,14 +421,17 @@ def write_goldens(scenario, prepared, actual):
             shutil.copyfile(written, local)
 
 
-def call_log_problems(log_path, transcript):
-    """What every run owes the host, read from the stand-in's call log: no asset record read twice
-    (in a run that succeeded, every one of them once, in order), and every rule object, era cursor
-    and period object it was given handed back."""
+def call_log_problems(log_path, transcript, edition):
+    """What every run owes the host, read from the stand-in's call log: its edition's application
+    type, no asset record read twice (in a run that succeeded, every one of them once, in order),
+    and every rule object, era cursor and period object it was given handed back."""
     if not log_path.is_file():
         return [f"the stand-in wrote no call log ({log_path.name})"]
     lines = log_path.read_text(encoding="utf-8", errors="replace").split("\n")
     problems = []
+    announced = [line for line in lines if line.startswith("ClAccConnect::SetAppType ")]
+    if announced and announced != [f"ClAccConnect::SetAppType {APPLICATION_TYPES[edition]}"]:
+        problems.append(f"the application type told to the host: {announced}")
     moves = [line.split()[1] for line in lines if line.startswith("ClRuleGenkashokyaku::Move index=")]
     if len(moves) != len(set(moves)):
         problems.append("an asset record was read more than once")
@@ -761,7 +766,8 @@ def run_scenario(front_end, scenario):
             write_goldens(scenario, prepared, actual)
         problems += ["  " + line for line in compare(scenario.expected, actual, scenario.name)]
         problems += prepared.check_files(scenario)
-        problems += ["  " + line for line in call_log_problems(prepared.installation_file.parent / CALL_LOG, actual)]
+        problems += ["  " + line for line in call_log_problems(prepared.installation_file.parent / CALL_LOG, actual,
+                                                                   scenario.edition)]
         if front_end.name == "wine":
             problems += collect_screenshots(scenario, prepared)
     except ScenarioError as error:
