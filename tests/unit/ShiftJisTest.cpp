@@ -10,6 +10,20 @@ namespace {
 // 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte; ｱ (0xB1) is a single byte.
 const std::string kHyou = "\x95\x5C";
 
+TEST(ShiftJis, ByteClassesEndWhereCodePage932Ends) {
+    // Lead bytes 0x81-0x9F and 0xE0-0xFC, trail bytes 0x40-0x7E and 0x80-0xFC: each edge and its
+    // neighbour outside.
+    struct { unsigned char byte; bool lead; bool trail; } cases[] = {
+        {0x3F, false, false}, {0x40, false, true}, {0x7E, false, true}, {0x7F, false, false},
+        {0x80, false, true},  {0x81, true, true},  {0x9F, true, true},  {0xA0, false, true},
+        {0xDF, false, true},  {0xE0, true, true},  {0xFC, true, true},  {0xFD, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sjis::IsLeadByte(c.byte), c.lead) << std::hex << int(c.byte);
+        EXPECT_EQ(sjis::IsTrailByte(c.byte), c.trail) << std::hex << int(c.byte);
+    }
+}
+
 TEST(ShiftJis, TrailBackslashIsNoSeparator) {
     const std::string path = "C:\\" + kHyou + "\\a";
     EXPECT_TRUE(sjis::IsSeparatorAt(path.data(), path.size(), 2));
@@ -27,6 +41,7 @@ TEST(ShiftJis, HalfWidthKanaAndLoneLeadBytesAreSingleBytes) {
     EXPECT_EQ(sjis::CutLength(text.data(), text.size(), 10), 1u);  // the lone lead byte is dropped
     const std::string leadThenAscii = "\x81 ";                     // a blank is no trail byte: two characters
     EXPECT_FALSE(sjis::IsInsideDoubleByte(leadThenAscii.data(), leadThenAscii.size(), 1));
+    EXPECT_EQ(sjis::CutLength(leadThenAscii.data(), leadThenAscii.size(), 10), 2u);  // both kept
 }
 
 TEST(ShiftJis, CutsKeepCharactersWhole) {
