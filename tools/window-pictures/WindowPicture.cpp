@@ -26,14 +26,6 @@ bool PollFor(Condition condition, DWORD milliseconds) {
     }
 }
 
-std::string ToUtf8(const std::wstring& text) {
-    std::string out(text.size() * 3, '\0');
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
-                                           static_cast<int>(out.size()), nullptr, nullptr);
-    out.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return out;
-}
-
 bool WriteBitmapFile(const std::wstring& file, const Pixels& picture) {
     const DWORD rowBytes = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
     const DWORD imageBytes = rowBytes * static_cast<DWORD>(picture.height);
@@ -98,7 +90,7 @@ bool SaveWindowBitmap(HWND window, const std::wstring& file, DWORD milliseconds,
         return false;
     }
     if (!WriteBitmapFile(file, current)) {
-        error = "cannot write " + ToUtf8(file);
+        error = "cannot write the bitmap file (error " + std::to_string(::GetLastError()) + ")";
         return false;
     }
     return true;

@@ -180,7 +180,7 @@ bool Perform(HWND dialog, const DialogAction& action, DialogState& state, Run& r
     }
     std::string error;  // the screenshot
     if (SaveWindowBitmap(dialog, action.value, kPictureWaitMs, error)) return true;
-    Complain("cannot save the conditions dialog: " + error);
+    Complain("cannot save the conditions dialog as " + ToUtf8(action.value) + ": " + error);
     return false;
 }
 }  // namespace

@@ -73,7 +73,7 @@ bool ShowProgress(HWND box, HWND progress, Run& run) {
                         "without a host window";
     const bool topLevel = ::GetAncestor(progress, GA_ROOT) == progress;
     if (topLevel && SaveUncoveredWindowBitmap(progress, box, file, kCloseWaitMs, error)) return true;
-    Complain("cannot save the progress window: " + error);
+    Complain("cannot save the progress window as " + ToUtf8(file) + ": " + error);
     return false;
 }
 }  // namespace
