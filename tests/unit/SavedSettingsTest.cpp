@@ -116,6 +116,15 @@ TEST_F(SavedSettingsTest, FileBeyond32767BytesIsHandledWhole) {
     EXPECT_EQ(disk.FileContent(kBetaFile), before + after + "U01/D-0003:0/0/6/C:\\far.xml\n");
 }
 
+TEST_F(SavedSettingsTest, FileOf16MiBIsReadWholeAndALargerOneNotAtAll) {
+    const std::string entry = "U01/D-0003:0/0/4/C:\\far.xml";  // last, without a line end
+    const std::string filler = std::string(16u * 1024 * 1024 - entry.size() - 1, 'x') + "\n";
+    disk.AddFile(kBetaFile, filler + entry);
+    EXPECT_EQ(Read(kEditionBeta), std::make_pair(4, std::string("C:\\far.xml")));
+    disk.AddFile(kBetaFile, "x" + filler + entry);
+    EXPECT_EQ(Read(kEditionBeta).first, -1);
+}
+
 TEST_F(SavedSettingsTest, RefusesWhatCannotBeStoredSafely) {
     EXPECT_FALSE(Save(kEditionBeta, 1, "C:\\" + std::string(258, 'p')));   // 261-byte path
     EXPECT_FALSE(Save(kEditionBeta, 1, std::string("C:\\a\nb.xml")));
