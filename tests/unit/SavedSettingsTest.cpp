@@ -137,6 +137,11 @@ TEST_F(SavedSettingsTest, RefusesWhatCannotBeStoredSafely) {
     EXPECT_EQ(Read(kEditionBeta).second.size(), 260u);
 }
 
+TEST_F(SavedSettingsTest, MissingFolderIsCreatedForTheFirstSave) {
+    EXPECT_TRUE(Save(kEditionBeta, 2, "C:\\a.xml"));
+    EXPECT_EQ(disk.FileContent(kBetaFile).value_or(""), "U01/D-0003:0/0/2/C:\\a.xml\n");
+}
+
 TEST_F(SavedSettingsTest, FolderThatCannotBeCreatedLosesTheUpdateSilently) {
     disk.FailMakeFolder("C:\\Ledgora\\Env");
     EXPECT_FALSE(Save(kEditionGamma, 1, "C:\\a.xml"));
