@@ -136,7 +136,7 @@ bool CXmlWriter::WriteBytes(const char* text, size_t length) {
 
 void CXmlWriter::CollectLines(size_t bytes) {
     m_chunkBytes = bytes;
-    m_buffer.resize(std::max(m_used, bytes) + kLineSize);
+    // The buffer grows with the lines collected, not to a whole chunk at once: most reports are small.
 }
 
 bool CXmlWriter::Flush() {
@@ -159,7 +159,7 @@ bool CXmlWriter::Commit(const CLine& line, LineBuffer& copy) {
 
 bool CXmlWriter::Collect(const CLine& line) {
     if (!m_file) return false;
-    m_used += line.Length();
+    if ((m_used += line.Length()) + kLineSize > m_buffer.size()) m_buffer.resize(m_used + kLineSize);
     return FlushIfFull();
 }
 
