@@ -41,62 +41,6 @@ TEST(ConditionsDecisions, OptionsFollowTheBusinessKind) {
     }
 }
 
-TEST(ConditionsDecisions, SavedChoiceOnlyWhenItsOptionIsEnabled) {
-    struct Case {
-        int kind, saved, selected;
-    };
-    const Case cases[] = {{2, 7, 2}, {6, 5, 5}, {6, 7, 7}, {3, 3, 3}, {3, 4, 1}, {4, 5, 5}, {4, 2, 1},
-                          {5, 4, 4}, {5, 1, 2}, {1, 2, 1}, {6, 0, 1}, {6, 8, 1}, {6, -1, 1}};
-    for (const Case& c : cases) {
-        const CategoryOptions options =
-            ChooseCategoryOptions(static_cast<std::uint8_t>(c.kind), static_cast<std::int16_t>(c.saved));
-        EXPECT_EQ(Values(options.selected), std::set<int>{c.selected}) << "kind " << c.kind << " saved " << c.saved;
-    }
-}
-
-TEST(ConditionsDecisions, LastSelectedOptionWinsAndTexts) {
-    const std::vector<std::pair<std::vector<int>, int>> cases = {
-        {{}, 0}, {{3}, 3}, {{1, 7}, 7}, {{2, 4}, 4}, {{6, 3}, 6}, {{1, 2, 3, 4, 5}, 5}};
-    for (const auto& [selected, category] : cases) {
-        bool flags[kCategoryOptionCount] = {};
-        for (int v : selected) flags[v - 1] = true;
-        EXPECT_EQ(CategoryFromSelection(flags), category) << category;
-    }
-    EXPECT_EQ(PeriodText(20190501, 20200430), "2019/05/01～2020/04/30");
-    EXPECT_STREQ(ManufacturingText(-5), "あり");
-    EXPECT_STREQ(ManufacturingText(0), "なし");
-    EXPECT_EQ(CancelMessage(), "\xA2所得税(減価償却)\xA3の集計を中止します。");  // single-byte brackets
-}
-
-TEST(ConditionsDecisions, OutputPathOpensFromFixedSavedHostOrTemporaryFolder) {
-    const std::string folder259(259, 'a'), folder260(260, 'a');
-    struct Case {
-        const char* name;
-        std::string fixed, saved, host, temp, path;
-        bool fixedPath;
-        int foldersAsked;
-    };
-    const Case cases[] = {
-        {"fixed wins", "E:\\OUT\\A.XML", "C:\\S.xml", "D:\\DATA\\", "C:\\T\\", "E:\\OUT\\A.XML", true, 0},
-        {"saved path", "", "C:\\S\\s.xml", "D:\\DATA\\", "C:\\T\\", "C:\\S\\s.xml", false, 0},
-        {"host folder", "", "", "D:\\DATA\\", "C:\\T\\", "D:\\DATA\\*.xml", false, 1},
-        {"host folder without separator", "", "", "D:\\DATA", "C:\\T\\", "D:\\DATA\\*.xml", false, 1},
-        {"temporary folder", "", "", "", "C:\\T\\", "C:\\T\\*.xml", false, 2},
-        {"no folder", "", "", "", "", "*.xml", false, 2},
-        {"trail byte 0x5C is no separator", "", "", "D:\\\x95\x5C", "", "D:\\\x95\x5C\\*.xml", false, 1},
-        {"259 bytes", "", "", folder259, "", folder259 + "\\*.xml", false, 1},
-        {"260 bytes stay", "", "", folder260, "", folder260 + "*.xml", false, 1},
-    };
-    for (const Case& c : cases) {
-        int asked = 0;
-        const OutputPathChoice choice = ChooseOutputPath(
-            c.fixed, c.saved, [&] { return ++asked, c.host; }, [&] { return ++asked, c.temp; });
-        EXPECT_EQ(choice.path, c.path) << c.name;
-        EXPECT_EQ(choice.fixed, c.fixedPath) << c.name;
-        EXPECT_EQ(asked, c.foldersAsked) << c.name;
-    }
-}
-
 // Client rectangles as Wine lays out the template with IPA P Gothic (group box 221 high: h = 110).
 std::map<int, PixelRect> TemplateRects() {
     return {{IDG_CATEGORY, {12, 101, 448, 322}},         {IDO_GENERAL_REAL_ESTATE, {21, 205, 275, 225}},
@@ -255,46 +199,6 @@ TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
     EXPECT_TRUE(dialog.OnKey(f.view, {kVkReturn, false, false, false}));
     EXPECT_EQ(f.view.focus, -1);
     EXPECT_TRUE(f.validated.empty());
-}
-
-TEST(ConditionsDialog, ExecuteTakesTheLastSelectedOptionAndStaysOpenOnRefusal) {
-    DialogFixture f(6);
-    f.setup.fixedPath = "E:\\HOST\\OUT.XML";
-    CConditionsDialog dialog(f.data, f.setup);
-    ASSERT_TRUE(dialog.OnInit(f.view));
-    f.view.controls[IDO_REAL_ESTATE].checked = true;
-    f.view.controls[IDO_REAL_ESTATE_AGRICULTURE].checked = true;
-    f.view.SetText(IDE_OUTPUT_PATH, "D:\\typed.xml");
-
-    f.verdict = DestinationVerdict::Refused;
-    EXPECT_TRUE(dialog.OnKey(f.view, {kVkF12, false, false, false}));
-    EXPECT_EQ(f.view.ended, 0);
-    EXPECT_EQ(f.view.focus, IDE_OUTPUT_PATH);
-    EXPECT_TRUE(f.view.textSelected);
-    EXPECT_EQ(dialog.outputCategory, 6);
-
-    f.verdict = DestinationVerdict::Accepted;
-    f.view.controls[IDO_REAL_ESTATE_AGRICULTURE].checked = false;
-    dialog.OnExecute(f.view);
-    EXPECT_EQ(f.view.ended, kIdOk);
-    EXPECT_EQ(dialog.outputCategory, 2);
-    EXPECT_EQ(dialog.outputPath, "D:\\typed.xml");
-    EXPECT_EQ(f.validated, std::vector<std::string>(2, "130|D:\\typed.xml|E:\\HOST\\OUT.XML"));
-}
-
-TEST(ConditionsDialog, BrowseStartsFromTheEditAndAlwaysEndsOnExecute) {
-    for (bool confirm : {true, false}) {
-        DialogFixture f(6);
-        CConditionsDialog dialog(f.data, f.setup);
-        ASSERT_TRUE(dialog.OnInit(f.view));
-        f.view.SetText(IDE_OUTPUT_PATH, "C:\\OUT\\a.xml");
-        f.view.saveAnswer = confirm;
-        dialog.OnBrowse(f.view);
-        EXPECT_EQ(f.view.saveFolder + "|" + f.view.saveName, "C:\\OUT\\|a.xml");
-        EXPECT_EQ(f.view.Text(IDE_OUTPUT_PATH), confirm ? "D:\\NEW\\b.XML" : "C:\\OUT\\a.xml");
-        EXPECT_EQ(f.view.focus, kIdOk);
-        EXPECT_EQ(f.view.ended, 0);
-    }
 }
 
 }  // namespace

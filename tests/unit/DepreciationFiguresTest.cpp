@@ -35,27 +35,4 @@ TEST(DepreciationFigures, OverflowLeavesOnlyItsFieldEmpty) {
     }
 }
 
-TEST(DepreciationFigures, RemarksSplitIntoTwoLinesOfTwentyBytes) {
-    const std::string a19(19, 'a'), a20(20, 'a');
-    const struct { std::string remarks; std::int16_t method; const char* upper; const char* lower; } cases[] = {
-        {"short", 1, "short", ""},
-        {a20, 1, a20.c_str(), ""},
-        {a19 + "漢", 1, a19.c_str(), "漢"},
-        {a19 + "\x8a", 1, a19.c_str(), ""},                       // ends in a lone lead byte
-        {"aaaaaaaaaaaaaaaaaa漢x", 1, "aaaaaaaaaaaaaaaaaa漢", "x"},
-        {a20 + "a漢漢漢漢漢漢漢漢漢漢", 1, a20.c_str(), "a漢漢漢漢漢漢漢漢漢"},   // lower line cut whole
-        {std::string(81, 'b'), 1, "bbbbbbbbbbbbbbbbbbbb", "bbbbbbbbbbbbbbbbbbbb"},   // no terminator
-        {"anything", 7, "措法28の2", "(明細は別途保管)"},
-    };
-    for (const auto& c : cases) {
-        CAssetSnapshot s{};
-        s.asset = Asset(c.method, 1000);
-        std::memcpy(s.asset.remarks, c.remarks.data(), c.remarks.size());
-        CAssetOutputRecord record{};
-        WriteRemarks(s, record, StDATAINFO{});
-        EXPECT_STREQ(record.TEKIYOU_JYOUDAN, c.upper) << c.remarks;
-        EXPECT_STREQ(record.TEKIYOU_GEDAN, c.lower) << c.remarks;
-    }
-}
-
 }  // namespace

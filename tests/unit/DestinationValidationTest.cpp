@@ -89,41 +89,4 @@ TEST_F(DestinationTest, FolderChainOnRootsAndItsLimits) {
     EXPECT_TRUE(disk.HasFolder("C:\\" + std::string(256, 'b')));
 }
 
-TEST_F(DestinationTest, RemoveCreatedFoldersNeverTouchesWhatExistedBefore) {
-    disk.AddFolder("C:\\Out\\a\\b\\c");
-    const std::string other = "D:\\Out\\";
-    const std::string notLeading = "C:\\Else\\";
-    RemoveCreatedFolders("C:\\Out\\a\\b\\c\\", &other);
-    RemoveCreatedFolders("C:\\Out\\a\\b\\c\\", &notLeading);
-    EXPECT_TRUE(disk.folderLog.empty());
-
-    disk.FailRemoveFolder("C:\\Out\\a\\b");
-    const std::string last = "c:\\out\\";
-    RemoveCreatedFolders("C:\\Out\\a\\b\\c\\", &last);
-    EXPECT_EQ(disk.folderLog, (std::vector<std::string>{"remove C:\\Out\\a\\b\\c\\", "remove C:\\Out\\a\\b\\"}));
-    EXPECT_TRUE(disk.HasFolder("C:\\Out\\a"));
-
-    disk.folderLog.clear();
-    disk.AddFolder("C:\\Lone");
-    RemoveCreatedFolders("C:\\Lone\\gone\\", nullptr);   // up to the root, which stays
-    EXPECT_EQ(disk.folderLog, (std::vector<std::string>{"remove C:\\Lone\\"}));
-}
-
-TEST(DestinationBrowse, ProposesFolderAndNameFromTheEditText) {
-    struct {
-        std::string edit, folder, name;
-    } cases[] = {
-        {"C:\\Out\\a.xml", "C:\\Out\\", "a.xml"},
-        {"C:a.xml", "C:", "a.xml"},
-        {"a.xml", "", "a.xml"},
-        {"C:\\Out\\" + kHyou, "C:\\Out\\", kHyou},
-        {"C:\\Out\\*.xml", "C:\\Out\\", "*.xml"},
-    };
-    for (auto& c : cases) {
-        const SaveDialogStart start = SaveDialogStartOf(c.edit);
-        EXPECT_EQ(start.initialFolder, c.folder) << c.edit;
-        EXPECT_EQ(start.proposedName, c.name) << c.edit;
-    }
-}
-
 }  // namespace

@@ -39,47 +39,6 @@ TEST_F(EraCalendar, FindsTheEraAndTheYearWithinIt) {
     EXPECT_EQ(RecordedErrors(), "");
 }
 
-TEST_F(EraCalendar, EraNamesAreCutToTheFieldWithCharactersWhole) {
-    const struct { std::string hostName; const char* field; } cases[] = {
-        {"令和令和令和令和", "令和令"},   // 16 bytes, no terminator
-        {"ABCDE令", "ABCDE"},
-        {"ABCD\x97", "ABCD"},            // ends in a lone lead byte
-    };
-    for (const auto& c : cases) {
-        Use([&](auto& i) { i.eras = {{19890108, c.hostName}}; });
-        char name[7];
-        std::memset(name, 'Z', sizeof name);
-        EXPECT_EQ(CCmnProcHpr().GetEraName(20240101, name, sizeof name, nullptr), 0);
-        EXPECT_STREQ(name, c.field);
-    }
-}
-
-TEST_F(EraCalendar, HostFailuresAreRecordedAndEveryCursorIsReleased) {
-    const struct { const char* what; Change change; int result; const char* errors; size_t shown; } cases[] = {
-        {"GetCursor", [](auto& i) { i.faults.eraGetCursor = 7; }, -1, "7 CmnProcHpr 312", 0},
-        {"GetCursor fatal", [](auto& i) { i.faults.eraGetCursor = 7; i.faults.fatal = {7}; }, -1, "7 CmnProcHpr 312", 1},
-        {"zero called fatal", [](auto& i) { i.faults.fatal = {0}; }, -1, "0 (none) 0", 1},
-        {"Ready", [](auto& i) { i.faults.eraReady = 8; }, -1, "8 CmnProcHpr 319", 0},
-        {"Walk fatal", [](auto& i) { i.faults.eraWalk = hostsim::WalkFault{1, 9}; i.faults.fatal = {9}; }, -1,
-         "9 CmnProcHpr 339", 1},
-        // A walk that stops early leaves the last era read: 平成, year 32.
-        {"Walk stops", [](auto& i) { i.faults.eraWalk = hostsim::WalkFault{1, 9}; }, 32, "", 0},
-        {"no eras", [](auto& i) { i.eras.clear(); }, -1, "", 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Use(c.change);
-        platform.boxes.clear();
-        StGENGOINFO era;
-        std::int32_t year = 0;
-        const int result = CCmnProcHpr().GetEraOfDate(20200101, era, &year);
-        EXPECT_EQ(result == 0 ? year : result, c.result);
-        EXPECT_EQ(RecordedErrors(), c.errors);
-        EXPECT_EQ(platform.boxes.size(), c.shown);
-        EXPECT_EQ(hostsim::OpenCursorCount(), 0);
-    }
-}
-
 TEST_F(EraCalendar, AccountingPeriodAndItsFailures) {
     const struct { const char* what; Change change; int result; std::int32_t start, end; const char* errors; } cases[] = {
         {"normal", [](auto&) {}, 0, 20240101, 20241231, ""},

@@ -200,18 +200,4 @@ TEST_F(FaultTableTest, EveryHostOperationUnderEveryStatusClass) {
     EXPECT_EQ(cases, 52);
 }
 
-// A zero status that the host nevertheless calls fatal: the era cursor it handed out is released,
-// the last error is cleared rather than naming a step, and the run still succeeds.
-TEST_F(FaultTableTest, ZeroStatusCalledFatal) {
-    const std::string assets = "[" + DecliningBalanceAsset() + "]";
-    const CRunOutcome outcome = Run(HostInstallation(R"({"fatal": [0]})", assets));
-    ASSERT_EQ(outcome.posted.size(), 1u);
-    EXPECT_EQ(outcome.posted[0].lparam, Success);
-    ASSERT_FALSE(outcome.messages.empty());
-    EXPECT_EQ(outcome.messages.front(), "ホストでエラーが発生しました。(0)");
-    EXPECT_EQ(outcome.messages.back(), kSuccessText);
-    EXPECT_EQ(LastErrorText(), "");
-    ExpectCleanSignOff(outcome);
-}
-
 }  // namespace

@@ -34,30 +34,6 @@ TEST(PathFunctions, SplitsAtTheLastSeparatorOfItsOwn) {
     EXPECT_FALSE(IsInsideDoubleByte("a\\" + kHyou, 1));
 }
 
-TEST(PathFunctions, EnsureTrailingBackslashKeepsWithinTheLimit) {
-    const std::string long259(259, 'a');
-    struct {
-        std::string text;
-        size_t limit;
-        bool ok;
-        std::string expected;
-    } cases[] = {
-        {"", 261, false, ""},
-        {"C:\\a", 261, true, "C:\\a\\"},
-        {"C:\\a\\", 5, true, "C:\\a\\"},            // already ends in one: no room needed
-        {"C:\\" + kHyou, 261, true, "C:\\" + kHyou + "\\"},
-        {"ab", 4, true, "ab\\"},
-        {"abc", 4, false, "abc"},
-        {long259, 261, true, long259 + "\\"},
-        {long259 + "a", 261, false, long259 + "a"},
-    };
-    for (auto& c : cases) {
-        std::string text = c.text;
-        EXPECT_EQ(EnsureTrailingBackslash(text, c.limit), c.ok) << c.text << " " << c.limit;
-        EXPECT_EQ(text, c.expected) << c.text << " " << c.limit;
-    }
-}
-
 TEST(PathFunctions, DriveAndFolderOfSplitsLikeSplitpath) {
     struct {
         std::string path;
@@ -80,16 +56,6 @@ TEST(PathFunctions, DriveAndFolderOfSplitsLikeSplitpath) {
         EXPECT_EQ(DriveAndFolderOf(c.path, folder), c.ok) << c.path;
         EXPECT_EQ(folder, c.expected) << c.path;
     }
-}
-
-TEST(PathFunctions, FolderExistsLooksAtTheFolderPart) {
-    testsupport::CMemoryPlatform disk;
-    disk.MapDrive('C', DriveKind::Fixed);
-    disk.AddFolder("C:\\Out");
-    EXPECT_TRUE(FolderExists("C:\\Out\\" + kHyou));   // a trail 0x5C does not make it a folder name
-    EXPECT_FALSE(FolderExists("C:\\Out\\" + kHyou + "\\a.xml"));
-    EXPECT_FALSE(FolderExists("C:\\Missing\\a.xml"));
-    EXPECT_FALSE(FolderExists("out.xml"));
 }
 
 }  // namespace

@@ -77,55 +77,6 @@ TEST(ProgressDialog, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
     EXPECT_EQ(r.ops, expected);
 }
 
-TEST(ProgressDialog, ConsecutiveBandsShowTheSharedBoundTwiceAndEndAtTheUpperOne) {
-    Recorder r;
-    r.dialog.AdvanceBand(0, 200);
-    r.dialog.AdvanceBand(200, 400);
-    const std::vector<std::string> captions = r.Captions();
-    ASSERT_EQ(captions.size(), 42u);
-    EXPECT_EQ(captions.front(), "集計中 0％");
-    EXPECT_EQ(captions[20], "集計中 20％");
-    EXPECT_EQ(captions[21], "集計中 20％");
-    EXPECT_EQ(captions.back(), "集計中 40％");
-    EXPECT_EQ(r.LastMain(), "main 400");
-    // 402 units: one move, one raise, two repaints and six steps each.
-    EXPECT_EQ(r.Count("raise"), 402u);
-    EXPECT_EQ(r.Count("repaint"), 804u);
-    EXPECT_EQ(r.Count("act step-it"), 402u * 6);
-    EXPECT_EQ(r.Count("main 200"), 2u);
-}
-
-TEST(ProgressDialog, BandEdges) {
-    struct Case {
-        std::int16_t from, to;
-        size_t units;
-        const char* lastCaption;  // null: none
-    };
-    const Case cases[] = {
-        {700, 1000, 301, "集計中 100％"},
-        {401, 409, 9, nullptr},
-        {5, 5, 1, nullptr},
-        {10, 10, 1, "集計中 1％"},
-        {201, 200, 0, nullptr},
-        {32760, 32767, 8, "集計中 3276％"},   // the top of the 16-bit range must not wrap round
-    };
-    for (const Case& c : cases) {
-        Recorder r;
-        r.dialog.AdvanceBand(c.from, c.to);
-        EXPECT_EQ(r.Count("raise"), c.units) << c.from << ".." << c.to;
-        const std::vector<std::string> captions = r.Captions();
-        if (c.lastCaption) {
-            ASSERT_FALSE(captions.empty()) << c.from << ".." << c.to;
-            EXPECT_EQ(captions.back(), c.lastCaption) << c.from << ".." << c.to;
-        } else {
-            EXPECT_TRUE(captions.empty()) << c.from << ".." << c.to;
-        }
-        if (c.units) {
-            EXPECT_EQ(r.LastMain(), "main " + std::to_string(c.to)) << c.from << ".." << c.to;
-        }
-    }
-}
-
 TEST(ProgressDialog, InitialiseAndPulse) {
     Recorder r;
     r.dialog.Initialise();

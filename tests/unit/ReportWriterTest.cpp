@@ -54,12 +54,6 @@ const char* const kEscapedValues[26] = {
     nullptr, "1", "台", "令和", "4", "5", "300000", "", "250000", "300001", "2", "定額法", "", "6", "0.167", "", "",
     "12", "50100", "50000", "", "80", "40000", "200000", "A&lt;B&amp;C", ""};
 
-std::string Repeat(const std::string& part, int times) {
-    std::string result;
-    for (int i = 0; i < times; ++i) result += part;
-    return result;
-}
-
 std::string Line(int depth, const std::string& text) { return std::string(depth, '\t') + text + "\r\n"; }
 std::string Element(const std::string& name, const std::string& text) {
     return Line(2, "<" + name + ">" + text + "</" + name + ">");
@@ -128,13 +122,6 @@ struct Fixture {
     std::string File() { return platform.FileContent(kPath).value_or(""); }
 };
 
-TEST(ReportWriterTest, EmptyListGivesAnEmptyDataBlock) {
-    Fixture f;
-    ASSERT_TRUE(f.Write());
-    EXPECT_EQ(f.File(), kHead + System() + kBasic + Line(1, "<DATA>") + Line(1, "</DATA>") + kTail);
-    ExpectReadableReport(f.File(), 0);
-}
-
 TEST(ReportWriterTest, ThreeRecordsInListOrderWithProgress) {
     Fixture f;
     for (const char* name : {"パソコン", "軽トラック", "少額資産"}) f.records.push_back(Record(name));
@@ -161,88 +148,6 @@ TEST(ReportWriterTest, FieldIsReadToItsZeroByteAndNeverPastItsWidth) {
     EXPECT_NE(f.File().find(Line(3, "<SUURYO>" + std::string(12, '9') + "</SUURYO>") +
                             Line(3, "<SUURYOTANI>AB</SUURYOTANI>")),
               std::string::npos);
-}
-
-TEST(ReportWriterTest, RoundingModeIsRecodedAndAnUnknownOneStopsBasic) {
-    const struct {
-        std::uint8_t mode;
-        const char* code;  // null: the block fails
-    } cases[] = {{0, "3"}, {1, "2"}, {2, "1"}, {3, nullptr}, {255, nullptr}};
-    for (const auto& c : cases) {
-        Fixture f;
-        f.records.push_back(Record("机"));
-        EXPECT_EQ(f.Write(Data("ABC", c.mode)), c.code != nullptr) << int(c.mode);
-        if (c.code) {
-            EXPECT_NE(f.File().find(Element("HASUU_SYOUKYAKU", c.code) + Element("HASUU_ZANZON", "1")), std::string::npos);
-            ExpectReadableReport(f.File(), 1);
-        } else {
-            EXPECT_EQ(f.File(), kHead + System() + kBasicToDates + kTail);
-            EXPECT_EQ(f.progress.calls.back(), "P") << "no band after the failed block";
-            EXPECT_EQ(f.progress.calls.size(), 12u);
-        }
-    }
-}
-
-TEST(ReportWriterTest, ProgramNameAndVersionFromTheSupportFileOrTheEditionDefault) {
-    const std::string kanji = "\x88\x9F";  // 亜
-    const struct {
-        const CEdition* edition;
-        std::string support;  // empty: no file
-        std::string name;
-        std::string version;
-    } cases[] = {
-        {&kEditionAlpha, "", "Ledgora２２ Alpha", "22.02.0X"},
-        {&kEditionBeta, "", "Ledgora２２", "22.02.0X"},
-        {&kEditionGamma, "", "Kestrel", "22.02.0X"},
-        {&kEditionGamma, "[=製品名=]\r\nx\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.02.07\r\n", "Kestrel", "22.02.07"},
-        {&kEditionBeta, "[=製品名=]Ledgora <&> Pro\r\n", "Ledgora &lt;&amp;&gt; Pro", "22.02.0X"},
-        // Long values are cut at a character boundary so that the line keeps to 255 bytes.
-        {&kEditionBeta, "[=製品名=]" + std::string(300, 'n'), std::string(224, 'n'), "22.02.0X"},
-        {&kEditionBeta, "[=製品名=]a" + Repeat(kanji, 150) + "\r\n", "a" + Repeat(kanji, 111), "22.02.0X"},
-        {&kEditionBeta, "[=製品ﾊﾞｰｼﾞｮﾝ=]" + std::string(100, '&'), "Ledgora２２", Repeat("&amp;", 45)},
-    };
-    for (const auto& c : cases) {
-        Fixture f;
-        if (!c.support.empty()) f.platform.AddFile(kSupportFile, c.support);
-        ASSERT_TRUE(f.Write(Data(), 2, *c.edition));
-        EXPECT_EQ(f.File(), kHead + System(c.name, c.version) + kBasic + Line(1, "<DATA>") + Line(1, "</DATA>") + kTail);
-        for (size_t start = 0, end; (end = f.File().find("\r\n", start)) != std::string::npos; start = end + 2)
-            EXPECT_LE(end + 2 - start, 255u);
-        ExpectReadableReport(f.File(), 0);
-    }
-}
-
-TEST(ReportWriterTest, BusinessNameInFullWidthCutToWholeCharactersWithin63Bytes) {
-    const std::string kanji = "漢";
-    const struct {
-        std::string name;
-        std::string expected;
-    } cases[] = {
-        {"ABC", "ＡＢＣ"},
-        {"A&B ｶﾞｽ", "Ａ＆Ｂ　ガス"},
-        {std::string(30, 'A'), Repeat("Ａ", 30)},
-        {std::string(31, 'A'), Repeat("Ａ", 31)},
-        {std::string(40, 'A'), Repeat("Ａ", 31)},
-        {Repeat(kanji, 35), Repeat(kanji, 31)},
-        {"\\" + Repeat(kanji, 40), "\\" + Repeat(kanji, 31)},  // the backslash stays one byte: 63
-        {std::string(40, '\\'), std::string(40, '\\')},
-    };
-    CMemoryPlatform platform;
-    for (const auto& c : cases) EXPECT_EQ(CReportWriter::ToFullWidthName(c.name), c.expected) << c.name;
-
-    Fixture f;
-    StDATAINFO data = Data();
-    std::memset(data.businessName, 'A', sizeof data.businessName);  // no terminator in the field
-    ASSERT_TRUE(f.Write(data));
-    EXPECT_NE(f.File().find(Element("KOMONSAKINAME", Repeat("Ａ", 31))), std::string::npos);
-}
-
-TEST(ReportWriterTest, FileThatCannotBeCreated) {
-    Fixture f;
-    f.platform.Lock(kPath);
-    EXPECT_FALSE(f.Write());
-    EXPECT_FALSE(f.platform.FileContent(kPath));
-    EXPECT_TRUE(f.progress.calls.empty());
 }
 
 TEST(ReportWriterTest, WriteFailureAfterAnyByteLeavesExactlyTheBytesBefore) {

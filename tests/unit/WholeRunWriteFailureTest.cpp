@@ -77,32 +77,4 @@ TEST_F(WholeRunWriteFailureTest, ReportFailingAtEveryByteEndsFailedAndLeavesTheS
     EXPECT_EQ(cases, report.size() + 1);
 }
 
-TEST_F(WholeRunWriteFailureTest, SettingsFailingAtEveryByteLeaveTheOldFileOrTheNewOneWhole) {
-    const CRunOutcome full = RunWithLimit(kSettingsTemporary, std::nullopt);
-    ASSERT_EQ(full.result, Success);
-    const std::string rewritten = ReadNative("env/LinkBeta.env").value_or("");
-    ExpectOtherLinesKept(rewritten);
-    // This user's line replaced by the new one, at the end; nothing else changed.
-    EXPECT_EQ(rewritten, "U02/D-0007:0/0/3/C:\\他人\\報告.xml\nU03/D-1:0/0/1/D:\\x.xml\nU04/last:0/0/5/E:\\y\n"
-                         "U01/D-3:0/0/7/L:\\out\\report.xml\n");
-    size_t cases = 0;
-    for (size_t limit = 0; limit <= rewritten.size(); ++limit) {
-        SCOPED_TRACE(limit);
-        const CRunOutcome outcome = RunWithLimit(kSettingsTemporary, limit);
-        const bool fits = limit == rewritten.size();
-        // The report is out; remembering the choice is a convenience whose failure the user does not see.
-        EXPECT_EQ(outcome.result, Success);
-        EXPECT_EQ(outcome.messages, std::vector<std::string>{kSuccessText});
-        const std::string settings = ReadNative("env/LinkBeta.env").value_or("(missing)");
-        EXPECT_EQ(settings, fits ? rewritten : kOldSettings);
-        EXPECT_GE(settings.size(), kOldSettings.size());
-        ExpectOtherLinesKept(settings + (fits ? "" : "\n"));
-        EXPECT_EQ(FilesLeft(), (std::vector<std::string>{"env/LinkBeta.env", "out/report.xml", "prog/FilvaneDef.ini"}));
-        if (HasFailure()) break;
-        ++cases;
-    }
-    RecordProperty("cases", static_cast<int>(cases));
-    EXPECT_EQ(cases, rewritten.size() + 1);
-}
-
 }  // namespace

@@ -37,24 +37,6 @@ TEST(XmlWriterTest, EachOperationWritesOneLine) {
               "\t\t\t<X>A&amp;B</X>\r\n<X></X>\r\n\t<X a=\"&quot;q&quot;\" b=\"&amp;\">t</X>\r\n\t</DATA>\r\n");
 }
 
-TEST(XmlWriterTest, EscapesTheFiveBytesAndKeepsDoubleByteCharactersWhole) {
-    const std::string a254(254, 'a');
-    const struct {
-        std::string text;
-        std::string expected;
-    } cases[] = {
-        {"a&b<x>\"'", "a&amp;b&lt;x&gt;&quot;&apos;"},
-        {"表ソポ\t\r\n", "表ソポ\t\r\n"},  // trail bytes 0x5C, 0x5C, 0x7C
-        {Repeat("&", 51), Repeat("&amp;", 51)},  // 255 bytes
-        {Repeat(">", 70), Repeat("&gt;", 63)},   // a 64th would need 256
-        {a254 + "&", a254},                      // an entity is never cut
-        {a254 + "漢", a254},                     // nor a double-byte character
-        {a254 + "b", a254 + "b"},
-    };
-    CXmlWriter writer;
-    for (const auto& c : cases) EXPECT_EQ(writer.Escape(c.text.c_str()), c.expected) << c.text;
-}
-
 // The line operations escape as they copy; what they write must be what Escape gives, up to the
 // last byte a line can hold.
 TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
@@ -129,39 +111,6 @@ TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     w.Close();
     EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 6).substr(0, 50));
     EXPECT_EQ(platform.writesAfterFailure, 0u);
-}
-
-TEST(XmlWriterTest, LineLongerThan255BytesFailsWithoutWriting) {
-    CMemoryPlatform platform;
-    CXmlWriter w;
-    CXmlWriter::LineBuffer line;
-    ASSERT_EQ(w.Open(kPath), 0);
-    const size_t limit = CXmlWriter::ElementTextLimit("NAME", 1);
-    EXPECT_TRUE(w.WriteElement(line, "NAME", std::string(limit, 'x').c_str(), 1));
-    const std::string written = platform.FileContent(kPath).value_or("");
-    EXPECT_EQ(written.size(), 255u);
-    EXPECT_FALSE(w.WriteElement(line, "NAME", std::string(limit + 1, 'x').c_str(), 1));
-    EXPECT_FALSE(w.WriteElement(line, "NAME", std::string(limit - 4, '&').c_str(), 1));  // long once escaped
-    EXPECT_FALSE(w.WriteStartElement(line, "E", 0, "a", std::string(260, 'v').c_str()));
-    EXPECT_FALSE(w.WriteEndElement(line, "E", 300));
-    EXPECT_EQ(platform.FileContent(kPath).value_or(""), written);
-    EXPECT_TRUE(w.WriteEndElement(line, "E", 0)) << "the writer stays usable";
-}
-
-TEST(XmlWriterTest, OpenReplacesAFileAndFailsWhereNoneCanBeCreated) {
-    CMemoryPlatform platform;
-    platform.AddFile(kPath, "old content");
-    platform.Lock("C:\\WORK\\held.xml");
-    CXmlWriter w;
-    EXPECT_EQ(w.Open(""), -1);
-    EXPECT_EQ(w.Open("C:\\WORK\\held.xml"), -1);
-    EXPECT_FALSE(w.WriteRaw("x"));
-    EXPECT_FALSE(platform.FileContent("C:\\WORK\\held.xml"));
-    ASSERT_EQ(w.Open(kPath), 0);
-    EXPECT_TRUE(w.WriteRaw("new"));
-    w.Close();
-    EXPECT_FALSE(w.WriteRaw("x"));
-    EXPECT_EQ(platform.FileContent(kPath).value_or(""), "new");
 }
 
 }  // namespace
