@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "support/HostRun.h"
+#include "support/WholeRun.h"
 
 // Every fault point of the stand-in host under every status class: the status 0, 5000 (no data), an
 // ordinary error (12), and 12 that the host calls fatal. Each row gives what the run must end with:
@@ -11,11 +11,7 @@
 // whether the era reached the report.
 namespace {
 
-using testsupport::CRunOutcome;
-using testsupport::HostInstallation;
-using testsupport::DecliningBalanceAsset;
-using testsupport::kFailureText;
-using testsupport::kSuccessText;
+using namespace testsupport;
 
 enum class End {
     Report,          // success: success message, report with the asset, settings saved
@@ -80,61 +76,8 @@ std::string Replace(std::string text, const std::string& status) {
     return text.replace(at, 1, status);
 }
 
-class FaultTableTest : public testsupport::HostRunTest {
-protected:
-    // The posted result, the messages and the files of one ending.
-    void ExpectEnd(const CRunOutcome& outcome, End end, bool hostMessage) {
-        const char kHostMessage[] = "ホストでエラーが発生しました。(12)";
-        std::vector<std::string> expectedFiles = {"prog/FilvaneDef.ini"};
-        std::vector<std::string> messages = outcome.messages;
-        // The host's own message may come once per question asked of it; it comes before the rest.
-        size_t hostMessages = 0;
-        while (hostMessages < messages.size() && messages[hostMessages] == kHostMessage) ++hostMessages;
-        EXPECT_EQ(hostMessages > 0, hostMessage) << hostMessages;
-        messages.erase(messages.begin(), messages.begin() + static_cast<std::ptrdiff_t>(hostMessages));
-
-        RunResult expectedResult = Success;
-        std::vector<std::string> expectedMessages;
-        int dialogs = 1;
-        switch (end) {
-        case End::Report:
-        case End::EmptyReport:
-            expectedMessages = {kSuccessText};
-            expectedFiles = {"env/LinkBeta.env", "out/report.xml", "prog/FilvaneDef.ini"};
-            break;
-        case End::NotStarted: dialogs = 0; break;
-        case End::Refused: expectedResult = Failed; dialogs = 0; break;
-        case End::Cancelled: expectedResult = Cancelled; dialogs = 0; break;
-        case End::ReportFailed: expectedResult = Failed; expectedMessages = {kFailureText}; break;
-        }
-        EXPECT_EQ(messages, expectedMessages);
-        EXPECT_EQ(outcome.dialogsShown, dialogs);
-        EXPECT_EQ(FilesLeft(), expectedFiles);
-        if (end == End::NotStarted) {
-            EXPECT_TRUE(outcome.posted.empty());
-        } else {
-            ASSERT_EQ(outcome.posted.size(), 1u);
-            EXPECT_EQ(outcome.posted[0].window, 77u);
-            EXPECT_EQ(outcome.posted[0].message, 32768u);
-            EXPECT_EQ(outcome.posted[0].wparam, 5u);
-            EXPECT_EQ(outcome.posted[0].lparam, expectedResult);
-        }
-        if (end == End::Report || end == End::EmptyReport) {
-            const std::string report = ReadNative("out/report.xml").value_or("");
-            // One asset record, or none.
-            EXPECT_EQ(report.find("営業用車両") != std::string::npos, end == End::Report);
-        }
-        ExpectCleanSignOff(outcome);
-    }
-
-    void Clean() {
-        std::remove((m_root + "/out/report.xml").c_str());
-        std::remove((m_root + "/env/LinkBeta.env").c_str());
-    }
-};
-
-bool Reached(const CRunOutcome& outcome, const std::string& prefix) {
-    for (const std::string& line : outcome.callLog)
+bool LogHas(const std::string& prefix) {
+    for (const std::string& line : hostsim::CallLog())
         if (line.rfind(prefix, 0) == 0) return true;
     return false;
 }
@@ -145,30 +88,92 @@ std::string LastErrorText() {
     return std::to_string(last.status) + " " + last.module + " " + std::to_string(last.line);
 }
 
-TEST_F(FaultTableTest, EveryHostOperationUnderEveryStatusClass) {
+// Sign-off once each, last of all; every cursor released, every host object destroyed; no cursor
+// released twice and no rule object destroyed with its cursor open.
+void ExpectCleanSignOff() {
+    std::vector<std::string> signOff;
+    for (const std::string& line : hostsim::CallLog()) {
+        for (const char* call : {"ClAccConnect::LogOut", "ClAccConnect::Terminate", "ClAccConnect::Release"})
+            if (line.rfind(call, 0) == 0) signOff.push_back(call);
+        EXPECT_EQ(line.find("(not open)"), std::string::npos) << line;
+        EXPECT_EQ(line.find("(cursor open)"), std::string::npos) << line;
+        EXPECT_EQ(line.find("(not from GetAccPeriod)"), std::string::npos) << line;
+    }
+    EXPECT_EQ(signOff, (std::vector<std::string>{"ClAccConnect::LogOut", "ClAccConnect::Terminate",
+                                                 "ClAccConnect::Release"}));
+    ASSERT_FALSE(hostsim::CallLog().empty());
+    EXPECT_EQ(hostsim::CallLog().back().rfind("ClAccConnect::Release", 0), 0u);
+    EXPECT_EQ(hostsim::OpenCursorCount(), 0);
+    EXPECT_EQ(hostsim::LiveRuleObjects(), 0);
+    EXPECT_EQ(hostsim::LivePeriodObjects(), 0);
+}
+
+// One run of the program over these faults: the posted result, the messages, the files and the host
+// left as `end` says; the report without the acquisition era where it was lost.
+void RunAndExpect(const std::string& faults, End end, bool hostMessage, bool eraLost) {
+    CMemoryPlatform platform;
+    RunResult result = Success;
+    const int dialogs =
+        RunWholeProgram(platform, ParsedInstallation(HostInstallation(faults, DecliningBalanceAsset())),
+                        "77,32768,5,", result);
+    const char kHostMessage[] = "ホストでエラーが発生しました。(12)";
+    std::vector<std::string> messages;
+    for (const auto& box : platform.boxes) messages.push_back(box.text);
+    // The host's own message may come once per question asked of it; it comes before the rest.
+    size_t hostMessages = 0;
+    while (hostMessages < messages.size() && messages[hostMessages] == kHostMessage) ++hostMessages;
+    EXPECT_EQ(hostMessages > 0, hostMessage) << hostMessages;
+    messages.erase(messages.begin(), messages.begin() + static_cast<std::ptrdiff_t>(hostMessages));
+
+    const bool reported = end == End::Report || end == End::EmptyReport;
+    const RunResult expectedResult = reported || end == End::NotStarted ? Success
+                                     : end == End::Cancelled            ? Cancelled
+                                                                        : Failed;
+    EXPECT_EQ(result, expectedResult);
+    EXPECT_EQ(messages, reported                    ? std::vector<std::string>{kSuccessText}
+                        : end == End::ReportFailed ? std::vector<std::string>{kFailureText}
+                                                   : std::vector<std::string>{});
+    EXPECT_EQ(dialogs, reported || end == End::ReportFailed ? 1 : 0);
+    // The definition file, and the report and the settings only from a run that succeeded.
+    EXPECT_EQ(platform.FileCount(), reported ? 3u : 1u);
+    EXPECT_EQ(platform.FileContent(kSettingsPath).has_value(), reported);
+    if (end == End::NotStarted) {
+        EXPECT_TRUE(platform.posted.empty());
+    } else {
+        ASSERT_EQ(platform.posted.size(), 1u);
+        EXPECT_EQ(platform.posted[0].window, 77u);
+        EXPECT_EQ(platform.posted[0].message, 32768u);
+        EXPECT_EQ(platform.posted[0].wparam, 5u);
+        EXPECT_EQ(platform.posted[0].lparam, expectedResult);
+    }
+    if (reported) {
+        const std::string report = platform.FileContent(kReportPath).value_or("");
+        EXPECT_EQ(report.find("営業用車両") != std::string::npos, end == End::Report);   // one record or none
+        if (end == End::Report) {
+            EXPECT_EQ(report.find("令和") == std::string::npos, eraLost);
+        }
+    }
+    ExpectCleanSignOff();
+}
+
+TEST(FaultTableTest, EveryHostOperationUnderEveryStatusClass) {
     int cases = 0;
-    const std::string assets = "[" + DecliningBalanceAsset() + "]";
-    struct StatusClass {
+    const struct {
         const char* name;
         const char* status;
         const char* fatalList;
-    };
-    const StatusClass kClasses[] = {
-        {"0", "0", "[]"}, {"5000", "5000", "[]"}, {"other", "12", "[]"}, {"fatal", "12", "[12]"}};
+    } kClasses[] = {{"0", "0", "[]"}, {"5000", "5000", "[]"}, {"other", "12", "[]"}, {"fatal", "12", "[12]"}};
     for (const FaultRow& row : kRows) {
-        for (const StatusClass& status : kClasses) {
+        for (const auto& status : kClasses) {
             SCOPED_TRACE(std::string(row.point) + " status " + status.name);
-            Clean();
             std::string faults = Replace(row.faults, status.status);
             faults.insert(faults.size() - 1, std::string(R"(, "fatal": )") + status.fatalList);
-            const CRunOutcome outcome = Run(HostInstallation(faults, assets));
-            EXPECT_TRUE(Reached(outcome, row.reached));
-
             const bool zero = std::string(status.status) == "0";
             const bool noData = std::string(status.name) == "5000";
             const bool fatal = std::string(status.name) == "fatal";
             const End end = zero ? End::Report : noData ? row.endNoData : row.end;
-            ExpectEnd(outcome, end, fatal && row.hostMessageIfFatal);
+            RunAndExpect(faults, end, fatal && row.hostMessageIfFatal, !zero && row.eraLostOnError);
+            EXPECT_TRUE(LogHas(row.reached));
 
             const std::string lines = row.lastErrors;
             const size_t bar1 = lines.find('|');
@@ -177,27 +182,18 @@ TEST_F(FaultTableTest, EveryHostOperationUnderEveryStatusClass) {
                                      : noData ? lines.substr(0, bar1)
                                      : fatal  ? lines.substr(bar2 + 1)
                                               : lines.substr(bar1 + 1, bar2 - bar1 - 1);
-            const std::string expectedError =
-                line.empty() ? "" : std::string(status.status) + " CmnProcHpr " + line;
-            EXPECT_EQ(LastErrorText(), expectedError);
-            if (end == End::Report) {
-                const std::string report = ReadNative("out/report.xml").value_or("");
-                const bool eraLost = !zero && row.eraLostOnError;
-                EXPECT_EQ(report.find("令和") == std::string::npos, eraLost);
-            }
+            EXPECT_EQ(LastErrorText(), line.empty() ? "" : std::string(status.status) + " CmnProcHpr " + line);
             ++cases;
         }
     }
     for (const AbsenceRow& row : kAbsences) {
         SCOPED_TRACE(row.point);
-        Clean();
-        const CRunOutcome outcome = Run(HostInstallation(row.faults, assets));
-        ExpectEnd(outcome, row.end, false);
+        RunAndExpect(row.faults, row.end, false, false);
         EXPECT_EQ(LastErrorText(), row.lastError);
         ++cases;
     }
-    RecordProperty("cases", cases);
     EXPECT_EQ(cases, 52);
+    hostsim::Reset();
 }
 
 }  // namespace

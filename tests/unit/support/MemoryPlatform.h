@@ -30,6 +30,13 @@ struct CShownBox {
     unsigned style;
 };
 
+struct CPostedMessage {
+    WindowHandle window;
+    std::uint32_t message;
+    std::uintptr_t wparam;
+    std::intptr_t lparam;
+};
+
 class CMemoryPlatform : public CPlatform {
 public:
     // Set-up.
@@ -37,9 +44,11 @@ public:
     std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
     bool failMove = false;
     bool failFlush = false;                   // the system reports the data not on the disk
+    std::optional<std::string> profileValue;  // what every profile string reads; none: its default
 
     // What happened.
     std::vector<CShownBox> boxes;
+    std::vector<CPostedMessage> posted;
     std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
     std::vector<std::string> driveQueries;    // roots given to DriveType
     size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
@@ -88,7 +97,7 @@ public:
     std::string TempFolder() override { return "C:\\TEMP\\"; }
     std::string ReadProfileString(const std::string&, const std::string&, const std::string& defaultValue,
                                   const std::string&, size_t) override {
-        return defaultValue;
+        return profileValue.value_or(defaultValue);
     }
     bool PathExists(const std::string& path) override { return IsDirectory(path) || m_files.count(Key(path)); }
     bool IsDirectory(const std::string& path) override { return m_folders.count(Key(path)) != 0; }
@@ -156,7 +165,10 @@ public:
     }
     void EnableWindow(WindowHandle, bool) override {}
     void SetForegroundWindow(WindowHandle) override {}
-    void PostToWindow(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) override {}
+    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
+                      std::intptr_t lparam) override {
+        posted.push_back({window, message, wparam, lparam});
+    }
 
 protected:
     // Windows names ignore the case of single-byte letters and a trailing separator.
