@@ -1,6 +1,5 @@
 # Native build: link-headless and the unit tests.
 find_package(GTest REQUIRED)
-find_package(LibXml2 REQUIRED)
 
 link_collect_sources(HEADLESS_SOURCES src/headless)
 add_executable(link-headless ${HEADLESS_SOURCES})
@@ -11,7 +10,7 @@ file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_include_directories(unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(unit_tests SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/third_party/include)
-target_link_libraries(unit_tests PRIVATE linkcore linkeditions hostsim GTest::gtest GTest::gtest_main LibXml2::LibXml2)
+target_link_libraries(unit_tests PRIVATE linkcore linkeditions hostsim GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE LINK_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)

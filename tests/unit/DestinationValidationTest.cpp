@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,49 +8,17 @@
 
 namespace {
 
-const char kNoPath[] = "データ出力先が指定されていません。\n\n出力先を指定してください。";
-const char kBadChar[] = "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
-const char kBadDrive[] = "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
-const char kNoName[] = "ファイル名が指定されていません。";
-const char kCreate[] = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
 const char kCreateFailed[] = "フォルダの作成に失敗しました。\n\n出力先を再入力してください。";
-const char kOverwrite[] = "同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
-constexpr unsigned kWarn = kMbOk | kMbIconWarning;
-constexpr unsigned kAsk = kMbYesNo | kMbIconQuestion;
 constexpr WindowHandle kDialog = 0x1234;
-
-// 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte; ポ (0x83 0x7C) ends in a '|' byte.
-const std::string kHyou = "\x95\x5C";
-const std::string kSo = "\x83\x5C";
-const std::string kPo = "\x83\x7C";
-
-struct Box {
-    std::string text;
-    unsigned style;
-};
 
 class DestinationTest : public ::testing::Test {
 protected:
     DestinationTest() {
         disk.MapDrive('C', DriveKind::Fixed);
-        disk.MapDrive('D', DriveKind::CdRom);
-        disk.MapDrive('R', DriveKind::RamDisk);
-        disk.MapDrive('F', DriveKind::Removable, false);
-        disk.MapDrive('N', DriveKind::Remote);
-        disk.MapDrive('U', DriveKind::Unknown);
         disk.AddShare("\\\\srv\\share");
         disk.AddFolder("C:\\Out");
-        disk.AddFile("C:\\Out\\old.xml", "x");
     }
     testsupport::CMemoryPlatform disk;
-};
-
-struct ValidateCase {
-    std::string path;
-    std::string fixed;
-    std::vector<int> answers;
-    DestinationVerdict verdict;
-    std::vector<Box> boxes;
 };
 
 TEST_F(DestinationTest, SecondMissingLevelFailingRemovesTheFirstAgain) {

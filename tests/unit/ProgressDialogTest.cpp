@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,21 +37,6 @@ private:
 struct Recorder {
     std::vector<std::string> ops;
     CProgressDialog dialog{std::make_unique<CRecordingView>(ops)};
-
-    size_t Count(const std::string& op) const { return static_cast<size_t>(std::count(ops.begin(), ops.end(), op)); }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> captions;
-        for (const std::string& op : ops)
-            if (op.rfind("caption ", 0) == 0) captions.push_back(op.substr(8));
-        return captions;
-    }
-    std::string LastMain() const {
-        for (auto it = ops.rbegin(); it != ops.rend(); ++it)
-            if (it->rfind("main ", 0) == 0 && it->find("range") == std::string::npos &&
-                it->find("step") == std::string::npos)
-                return *it;
-        return "";
-    }
 };
 
 const std::vector<std::string> kPulse = {"act range 0..5", "act step 1", "act pos 0", "raise", "repaint",

@@ -1,8 +1,8 @@
 #pragma once
 // In-memory Windows machine for unit tests and fuzz targets: drive letters with their types, folders
-// and files under case-insensitive names, files that are locked or unreadable, folder creation or
-// removal that fails at chosen folders, new files that fail after a number of bytes, and message
-// boxes recorded and answered from a script. Drive C: is fixed and holds the program's, the current
+// and files under case-insensitive names, folder creation that fails at chosen folders, new files
+// that fail after a number of bytes, message boxes recorded and answered from a script, and posted
+// messages recorded. Drive C: is fixed and holds the program's, the current
 // and the temporary folder.
 #include <algorithm>
 #include <cstddef>
@@ -42,15 +42,12 @@ public:
     // Set-up.
     std::deque<int> answers;                  // answers to Yes/No questions, in order
     std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
-    bool failMove = false;
-    bool failFlush = false;                   // the system reports the data not on the disk
     std::optional<std::string> profileValue;  // what every profile string reads; none: its default
 
     // What happened.
     std::vector<CShownBox> boxes;
     std::vector<CPostedMessage> posted;
     std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
-    std::vector<std::string> driveQueries;    // roots given to DriveType
     size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
 
     CMemoryPlatform() {
@@ -70,7 +67,6 @@ public:
         if (!writable) m_readOnly.insert(Key(root));
     }
     void FailMakeFolder(const std::string& path) { m_failMake.insert(Key(path)); }
-    void FailRemoveFolder(const std::string& path) { m_failRemove.insert(Key(path)); }
     void AddShare(const std::string& root) { m_folders.insert(Key(root)); }
     void AddFolder(const std::string& path) {
         for (std::string key = Key(path); !IsRoot(key) && !key.empty(); key = Parent(key)) m_folders.insert(key);
@@ -78,11 +74,6 @@ public:
     void AddFile(const std::string& path, const std::string& content) {
         AddFolder(Parent(Key(path)));
         m_files[Key(path)] = content;
-    }
-    void Lock(const std::string& path) { m_locked.insert(Key(path)); }   // held open by another program
-    void SetUnreadable(const std::string& path, bool unreadable) {
-        if (unreadable) m_unreadable.insert(Key(path));
-        else m_unreadable.erase(Key(path));
     }
     bool HasFolder(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
     const std::set<std::string>& Folders() const { return m_folders; }   // under their keys
@@ -102,7 +93,6 @@ public:
     bool PathExists(const std::string& path) override { return IsDirectory(path) || m_files.count(Key(path)); }
     bool IsDirectory(const std::string& path) override { return m_folders.count(Key(path)) != 0; }
     DriveKind DriveType(const std::string& root) override {
-        driveQueries.push_back(root);
         const auto drive = root.size() == 3 && root.substr(1) == ":\\" ? m_drives.find(root[0]) : m_drives.end();
         return drive == m_drives.end() ? DriveKind::NoRootDir : drive->second;
     }
@@ -117,7 +107,7 @@ public:
     bool RemoveFolder(const std::string& path) override {
         folderLog.push_back("remove " + path);
         const std::string key = Key(path);
-        if (m_failRemove.count(key) || !m_folders.count(key) || IsRoot(key)) return false;
+        if (!m_folders.count(key) || IsRoot(key)) return false;
         for (const std::string& folder : m_folders)
             if (Parent(folder) == key && folder != key) return false;
         for (const auto& file : m_files)
@@ -127,7 +117,7 @@ public:
     }
     std::unique_ptr<IFileWriter> CreateExclusive(const std::string& path) override {
         const std::string key = Key(path);
-        if (m_locked.count(key) || m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
+        if (m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
         m_files[key].clear();
         return std::make_unique<CFailingWriter>(std::make_unique<CWriter>(*this, key), writeLimit,
                                                 writesAfterFailure);
@@ -135,14 +125,14 @@ public:
     bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<char>& content) override {
         content.clear();
         const auto file = m_files.find(Key(path));
-        if (file == m_files.end() || m_unreadable.count(Key(path))) return false;
+        if (file == m_files.end()) return false;
         content.assign(file->second.begin(), file->second.begin() + static_cast<std::ptrdiff_t>(
                                                                        std::min(maxBytes, file->second.size())));
         return true;
     }
     bool MoveReplacing(const std::string& source, const std::string& target) override {
         const auto file = m_files.find(Key(source));
-        if (failMove || file == m_files.end() || m_folders.count(Key(target))) return false;
+        if (file == m_files.end() || m_folders.count(Key(target))) return false;
         std::string content = file->second;
         m_files.erase(file);
         m_files[Key(target)] = std::move(content);
@@ -191,7 +181,7 @@ private:
             m_owner.m_files[m_key].append(static_cast<const char*>(data), size);
             return true;
         }
-        bool FlushToDisk() override { return !m_closed && !m_owner.failFlush; }
+        bool FlushToDisk() override { return !m_closed; }
         void Close() override { m_closed = true; }
 
     private:
@@ -211,9 +201,6 @@ private:
     std::set<std::string> m_folders;
     std::set<std::string> m_readOnly;
     std::set<std::string> m_failMake;
-    std::set<std::string> m_failRemove;
-    std::set<std::string> m_locked;
-    std::set<std::string> m_unreadable;
     std::map<std::string, std::string> m_files;
 };
 
