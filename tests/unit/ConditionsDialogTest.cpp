@@ -12,35 +12,6 @@
 
 namespace {
 
-std::set<int> Values(const bool flags[kCategoryOptionCount]) {
-    std::set<int> values;
-    for (int i = 0; i < kCategoryOptionCount; ++i)
-        if (flags[i]) values.insert(i + 1);
-    return values;
-}
-
-TEST(ConditionsDecisions, OptionsFollowTheBusinessKind) {
-    const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
-    struct Case {
-        int kind;
-        std::set<int> enabled;
-        int selected;
-        bool agricultureRemoved;
-    };
-    const Case cases[] = {
-        {1, {1}, 1, true},        {2, {2}, 2, true},  {3, {1, 2, 3}, 1, true}, {4, {1, 4, 5}, 1, false},
-        {5, {2, 4, 6}, 2, false}, {6, all, 1, false}, {0, all, 1, true},       {7, all, 1, true},
-        {255, all, 1, true},
-    };
-    for (const Case& c : cases) {
-        const CategoryOptions options = ChooseCategoryOptions(static_cast<std::uint8_t>(c.kind), 0);
-        EXPECT_EQ(Values(options.enabled), c.enabled) << "kind " << c.kind;
-        EXPECT_EQ(Values(options.selected), std::set<int>{c.selected}) << "kind " << c.kind;
-        EXPECT_EQ(options.agricultureRemoved, c.agricultureRemoved) << "kind " << c.kind;
-        EXPECT_EQ(UsesCompactLayout(static_cast<std::uint8_t>(c.kind)), c.agricultureRemoved) << "kind " << c.kind;
-    }
-}
-
 // Client rectangles as Wine lays out the template with IPA P Gothic (group box 221 high: h = 110).
 std::map<int, PixelRect> TemplateRects() {
     return {{IDG_CATEGORY, {12, 101, 448, 322}},         {IDO_GENERAL_REAL_ESTATE, {21, 205, 275, 225}},

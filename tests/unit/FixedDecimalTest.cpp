@@ -45,14 +45,6 @@ std::vector<int64_t> Interesting()
     return v;
 }
 
-TEST(FixedDecimal, FromCurrencySplitsEveryInt64)
-{
-    for (int64_t v : Interesting())
-        EXPECT_EQ(Expected(v), Describe(D::FromCurrency(v))) << v;
-    EXPECT_EQ("-1 1.2345 scaled -12345", Describe(D::FromCurrency(-12345)));
-    EXPECT_EQ("+1 0.0000 scaled 0", Describe(D::FromCurrency(0)));
-}
-
 TEST(FixedDecimal, ConstructorsFromNumbers)
 {
     EXPECT_EQ(Expected(62345), Describe(D::FromParts(5, 12345)));
