@@ -8,7 +8,6 @@
 #include "support/EngineHost.h"
 
 namespace {
-using enginetest::CountLogLines;
 using enginetest::LogHas;
 
 class AssetExtractor : public enginetest::HostTest {};

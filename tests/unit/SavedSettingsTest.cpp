@@ -11,7 +11,6 @@
 namespace {
 
 const char kBetaFile[] = "C:\\Ledgora\\Env\\LinkBeta.env";
-const char kAlphaFile[] = "C:\\Ledgora\\Env\\LinkAlpha.env";
 
 class SavedSettingsTest : public ::testing::Test {
 protected:

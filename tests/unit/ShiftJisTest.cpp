@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "platform/ShiftJis.h"
 
 namespace {
-
-// 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte; ｱ (0xB1) is a single byte.
-const std::string kHyou = "\x95\x5C";
 
 TEST(ShiftJis, ByteClassesEndWhereCodePage932Ends) {
     // Lead bytes 0x81-0x9F and 0xE0-0xFC, trail bytes 0x40-0x7E and 0x80-0xFC: each edge and its
