@@ -33,10 +33,6 @@ public:
     }
 };
 
-bool AtBoundary(const std::string& text, size_t pos) {
-    return pos == 0 || pos >= text.size() || sjis::StartsDoubleByte(text.data(), text.size(), pos) ||
-           !sjis::IsInsideDoubleByte(text.data(), text.size(), pos);
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -48,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string folder = FolderOf(path);
     const std::string name = FileNameOf(path);
     FUZZ_CHECK(path.compare(0, folder.size(), folder) == 0);
-    FUZZ_CHECK(AtBoundary(path, folder.size()));
+    FUZZ_CHECK(CutsWhole(path, folder.size()));
     if (!folder.empty()) FUZZ_CHECK(folder + name == path);
     const std::string drive = DriveOf(path);
     FUZZ_CHECK(drive + AfterDrive(path) == path);
-    FUZZ_CHECK(AtBoundary(path, drive.size()));
+    FUZZ_CHECK(CutsWhole(path, drive.size()));
 
     // A text that already ends in a backslash is accepted as it is, whatever its length; only an
     // appended backslash must stay within the limit.

@@ -22,14 +22,6 @@ const char kInstallation[] = u8R"({ "user": { "id": "U01", "setNo": 1, "dataNo":
   "dataFiles": [ { "dataId": "D-3", "dataNo": 3, "businessName": "三", "periodFrom": 20240101,
                    "periodTo": 20241231, "businessKind": 6, "roundingMode": 2 } ] })";
 
-bool WholeCharacters(const char* text, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
-        if (!sjis::IsLeadByte(static_cast<unsigned char>(text[i]))) continue;
-        if (i + 1 >= length || !sjis::IsTrailByte(static_cast<unsigned char>(text[i + 1]))) return false;
-        ++i;
-    }
-    return true;
-}
 template <size_t N>
 void MakeValid(char (&field)[N]) {
     for (size_t i = 0; i < N; ++i) {

@@ -41,11 +41,6 @@ bool Unescape(const std::string& escaped, std::string& text) {
     }
     return true;
 }
-// A cut at `at` leaves no double-byte character split (a lone lead byte is not a character).
-bool CutsWhole(const std::string& text, size_t at) {
-    return at >= text.size() || !sjis::IsInsideDoubleByte(text.data(), text.size(), at) ||
-           sjis::StartsDoubleByte(text.data(), text.size(), at);
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
