@@ -8,9 +8,9 @@ import copy
 import difflib
 import json
 import os
+import re
 import select
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
@@ -23,17 +23,17 @@ import report_schema  # noqa: E402
 EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
 # The application type each program announces to the host.
 APPLICATION_TYPES = {"alpha": 3, "beta": 0, "gamma": 5}
-DEFINITION_FILE = "FilvaneDef.ini"
-DIALOG_KEYS = {"category", "output", "key", "browse", "layout", "screenshot"}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
-KNOWN_KEYS = {"edition", "installation", "command-line", "answer", "cancel", "patch", "definition",
-              "front-ends"} | DIALOG_KEYS | FILE_KEYS
 REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
-# Keys link-headless has no counterpart for; "category" may be given more than once only here.
+KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output",
+              "layout"} | REPEATABLE_KEYS
+# Keys link-headless has no counterpart for; "category" may be given more than once only under Wine.
 # (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
+# What the Wine user's script takes from scenario.conf (Script.cpp reads it).
+USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable",
+             "screenshot"}
 FRONT_ENDS = ("headless", "wine")
-SCREENSHOT_WINDOWS = ("dialog", "progress")
 REPOSITORY = Path(__file__).resolve().parent.parent
 
 # The letters a Wine prefix maps, each with its type for the prefix's whole life: the type's name
@@ -51,8 +51,6 @@ CALL_LOG = "host-calls.log"  # beside the copied installation file
 # the Linux libraries are mapped; with the layout randomised, a process now and then failed to start
 # (status 1 at once, nothing printed). Every Wine process runs with one fixed layout instead.
 FIXED_LAYOUT = ["setarch", "-R"]
-# The keys that hold a file open.
-HOLD_KEYS = ("held", "held-readable")
 
 keep_temp = False
 update_goldens = False
@@ -64,6 +62,11 @@ class ScenarioError(Exception):
     """The scenario itself is wrong (not the program under test)."""
 
 
+def need(condition, message):
+    if not condition:
+        raise ScenarioError(message)
+
+
 # --------------------------------------------------------------------------- scenarios
 
 class Scenario:
@@ -72,103 +75,68 @@ class Scenario:
         self.name = folder.name
         self.values = {}
         self.ordered = []  # (key, value) in file order
-        text = (folder / "scenario.conf").read_text(encoding="utf-8")
-        for number, line in enumerate(text.split("\n"), 1):
+        for number, line in enumerate((folder / "scenario.conf").read_text(encoding="utf-8").split("\n"), 1):
             line = line.rstrip("\r")
             if not line.strip() or line.lstrip().startswith("#"):
                 continue
-            if "=" not in line:
-                raise ScenarioError(f"scenario.conf line {number}: no '=' in {line!r}")
-            key, value = line.split("=", 1)
+            key, equals, value = line.partition("=")
             key = key.strip()
-            if key not in KNOWN_KEYS:
-                raise ScenarioError(f"scenario.conf line {number}: unknown key {key!r}")
-            if key in self.values and key not in REPEATABLE_KEYS:
-                raise ScenarioError(f"scenario.conf line {number}: {key} given twice")
+            need(equals and key in KNOWN_KEYS, f"scenario.conf line {number}: unknown key in {line!r}")
+            need(key not in self.values or key in REPEATABLE_KEYS, f"scenario.conf line {number}: {key} given twice")
             self.values.setdefault(key, []).append(value)
             self.ordered.append((key, value))
 
         self.edition = self.single("edition")
-        if self.edition not in EDITIONS:
-            raise ScenarioError(f"edition must be one of {', '.join(EDITIONS)}, not {self.edition!r}")
-        installation = self.single("installation")
-        if installation is None:
-            raise ScenarioError("installation is required")
-        self.installation = (folder / installation).resolve()
-        if not self.installation.is_file():
-            raise ScenarioError(f"no installation file {self.installation}")
+        need(self.edition in EDITIONS, f"edition must be one of {', '.join(EDITIONS)}, not {self.edition!r}")
+        self.installation = (folder / (self.single("installation") or "")).resolve()
+        need(self.installation.is_file(), f"no installation file {self.installation}")
         self.command_line = self.single("command-line")
         self.answers = self.values.get("answer", [])
-        for answer in self.answers:
-            if answer not in ("yes", "no"):
-                raise ScenarioError(f"answer must be yes or no, not {answer!r}")
+        need(set(self.answers) <= {"yes", "no"}, f"answer must be yes or no, not {self.answers}")
         self.cancel = self.single("cancel") not in (None, "", "0")
-        for category in self.values.get("category", []):
-            if not category.isdigit():
-                raise ScenarioError(f"category takes a number, not {category!r}")
+        need(all(c.isdigit() for c in self.values.get("category", [])), "category takes a number")
         self.screenshots = []  # (window, picture name)
         for shot in self.values.get("screenshot", []):
             window, _, name = shot.partition(":")
-            if window not in SCREENSHOT_WINDOWS or not name.endswith(".png") or "/" in name or name.startswith("."):
-                raise ScenarioError(f"screenshot takes dialog:NAME.png or progress:NAME.png, not {shot!r}")
+            need(window in ("dialog", "progress") and name.endswith(".png") and "/" not in name
+                 and not name.startswith("."), f"screenshot takes dialog:NAME.png or progress:NAME.png, not {shot!r}")
             self.screenshots.append((window, name))
-        if sum(1 for window, _ in self.screenshots if window == "progress") > 1:
-            raise ScenarioError("one progress screenshot per run")
         self.files = []  # (key, WINPATH, LOCALFILE or None) in file order
         for key, value in self.ordered:
-            if key == "file":
-                target, arrow, local = value.rpartition("<-")
-                if not arrow or not target or not (folder / local).is_file():
-                    raise ScenarioError(f"file takes WINPATH<-LOCALFILE with an existing file, not {value!r}")
-                self.files.append((key, target, folder / local))
-            elif key == "expected-file":
-                target, equals, local = value.rpartition("=")
-                if not equals or not target or not ((folder / local).is_file() or update_goldens):
-                    raise ScenarioError(f"expected-file takes WINPATH=LOCALFILE with an existing file, not {value!r}")
+            if key in ("file", "expected-file"):
+                target, separator, local = value.rpartition("<-" if key == "file" else "=")
+                need(separator and target and ((folder / local).is_file() or (key != "file" and update_goldens)),
+                     f"{key} takes WINPATH{'<-' if key == 'file' else '='}LOCALFILE with an existing file, "
+                     f"not {value!r}")
                 self.files.append((key, target, folder / local))
             elif key in FILE_KEYS:
                 self.files.append((key, value, None))
-        self.patches = []
-        for patch in self.values.get("patch", []):
-            try:
-                self.patches.append(json.loads(patch))
-            except json.JSONDecodeError as error:
-                raise ScenarioError(f"patch is not JSON: {error}") from None
+        try:
+            self.patches = [json.loads(patch) for patch in self.values.get("patch", [])]
+        except json.JSONDecodeError as error:
+            raise ScenarioError(f"patch is not JSON: {error}") from None
         self.definition = self.single("definition")
         front_ends = self.single("front-ends")
         self.front_ends = FRONT_ENDS if front_ends is None else tuple(f.strip() for f in front_ends.split(","))
-        for front_end in self.front_ends:
-            if front_end not in FRONT_ENDS:
-                raise ScenarioError(f"unknown front end {front_end!r}")
+        need(set(self.front_ends) <= set(FRONT_ENDS), f"unknown front end in {front_ends!r}")
         if "headless" in self.front_ends:
             wine_only = sorted(WINE_ONLY_KEYS & set(self.values))
             if len(self.values.get("category", [])) > 1:
                 wine_only.append("category given twice")
-            if wine_only:
-                raise ScenarioError(f"{', '.join(wine_only)}: Wine only, say front-ends=wine")
+            need(not wine_only, f"{', '.join(wine_only)}: Wine only, say front-ends=wine")
         expected = folder / "expected.txt"
-        if not expected.is_file() and not update_goldens:
-            raise ScenarioError("no expected.txt")
+        need(expected.is_file() or update_goldens, "no expected.txt")
         self.expected = lines_of(expected.read_text(encoding="utf-8")) if expected.is_file() else []
 
     def single(self, key):
-        values = self.values.get(key)
-        return values[0] if values else None
+        return self.values.get(key, [None])[0]
 
     def user_arguments(self):
-        """The scripted user's actions as link-headless's options; the conditions dialog's keep the
-        order of the file."""
-        arguments = []
-        for answer in self.answers:
-            arguments += ["--answer", answer]
-        for key, value in self.ordered:
-            if key in ("category", "output", "key", "browse"):
-                arguments += [f"--{key}", value]
-            elif key == "layout" and value not in ("", "0"):
-                arguments += ["--layout"]
-        if self.cancel:
-            arguments += ["--cancel"]
-        return arguments
+        """The scripted user's actions as link-headless's options, the dialog's in the file's order."""
+        arguments = [option for answer in self.answers for option in ("--answer", answer)]
+        arguments += [option for key, value in self.ordered if key in ("category", "output")
+                      for option in (f"--{key}", value)]
+        return arguments + (["--cancel"] if self.cancel else [])
 
     def user_lines(self, screenshot_paths):
         """The Wine user's script: the lines of the file it acts on, in order, each picture's name
@@ -178,17 +146,13 @@ class Scenario:
             if key == "screenshot":
                 window, _, name = value.partition(":")
                 value = f"{window}:{screenshot_paths[name]}"
-            elif key in ("layout", "cancel") and value in ("", "0"):
-                continue
-            elif key not in ("answer", "category", "output", "key", "browse", "layout", "cancel") + HOLD_KEYS:
-                continue
-            lines.append(f"{key}={value}\n")
+            if key in USER_KEYS and not (key in ("layout", "cancel") and value in ("", "0")):
+                lines.append(f"{key}={value}\n")
         return "".join(lines)
 
 
 def lines_of(text):
-    if text.endswith("\n"):
-        text = text[:-1]
+    text = text[:-1] if text.endswith("\n") else text
     return text.split("\n") if text else []
 
 
@@ -205,21 +169,12 @@ def merge_patch(target, patch):
     return result
 
 
-def split_windows_path(path):
-    """'L:\\Ledgora\\Link\\' -> ('l', ['Ledgora', 'Link'])."""
-    if not isinstance(path, str) or len(path) < 2 or path[1] != ":" or not path[0].isalpha():
-        raise ScenarioError(f"not a Windows path with a drive letter: {path!r}")
-    return path[0].lower(), [part for part in path[2:].split("\\") if part]
-
-
 def host_folder(root, parts):
     """The folder under `root` for the path parts, matching existing names without regard to case."""
     folder = Path(root)
     for part in parts:
-        match = None
-        if folder.is_dir():
-            match = next((entry for entry in folder.iterdir() if entry.name.lower() == part.lower()), None)
-        folder = match if match is not None else folder / part
+        match = next((e for e in folder.iterdir() if e.name.lower() == part.lower()), None) if folder.is_dir() else None
+        folder = match or folder / part
     return folder
 
 
@@ -242,15 +197,11 @@ class PreparedRun:
         self.machine = installation.get("machine") or {}
         self.drives = {}  # letter -> (type, copied root)
         for letter, drive in (self.machine.get("drives") or {}).items():
-            if len(letter) != 1 or not letter.isalpha():
-                raise ScenarioError(f"drive letter {letter!r}")
-            original = Path(drive.get("root", ""))
-            if not original.is_absolute():
-                original = (source_folder / original).resolve()
-            if not original.is_dir():
-                raise ScenarioError(f"drive {letter}: root {original} is not a folder")
+            need(len(letter) == 1 and letter.isalpha(), f"drive letter {letter!r}")
+            original = source_folder / drive.get("root", "")
+            need(original.is_dir(), f"drive {letter}: root {original} is not a folder")
             try:
-                copied = copied_folder / original.relative_to(source_folder)
+                copied = copied_folder / original.resolve().relative_to(source_folder)
             except ValueError:
                 copied = work / f"drive-{letter.lower()}"
                 shutil.copytree(original, copied, symlinks=True)
@@ -267,69 +218,47 @@ class PreparedRun:
         self.installation_file.write_text(json.dumps(self.installation, ensure_ascii=False, indent=2) + "\n",
                                           encoding="utf-8")
 
-    def lock_files(self, windows_paths):
-        """The stand-in's way of another program holding the files open with no sharing."""
-        if windows_paths:
-            machine = self.installation.setdefault("machine", {})
-            machine["lockedFiles"] = list(machine.get("lockedFiles") or []) + list(windows_paths)
-            self.write_installation()
-
     def host_path(self, windows_path):
-        letter, parts = split_windows_path(windows_path)
-        if letter not in self.drives:
-            raise ScenarioError(f"{windows_path} is on no drive of the installation")
-        return host_folder(self.drives[letter][1], parts)
+        """'L:\\Ledgora\\Link\\' -> the folder of drive L: on this machine."""
+        letter = windows_path[:1].lower()
+        need(windows_path[1:2] == ":" and letter in self.drives, f"{windows_path} is on no drive of the installation")
+        return host_folder(self.drives[letter][1], [part for part in windows_path[2:].split("\\") if part])
 
     def place_files(self, scenario):
         for key, windows_path, local in scenario.files:
-            if key not in ("folder", "file", "full") and key not in HOLD_KEYS:
-                continue
             target = self.host_path(windows_path)
-            if key in HOLD_KEYS:
-                if not target.is_file():
-                    raise ScenarioError(f"{key}={windows_path}: no such file to hold open (place it with file= first)")
-                continue
-            if key == "folder":
+            if key in ("held", "held-readable"):
+                need(target.is_file(), f"{key}={windows_path}: no such file to hold open (place it with file= first)")
+            elif key == "folder":
                 target.mkdir(parents=True, exist_ok=True)
-                continue
-            target.parent.mkdir(parents=True, exist_ok=True)
-            if key == "file":
-                shutil.copyfile(local, target)
-            else:
-                os.symlink("/dev/full", target)
+            elif key in ("file", "full"):
+                target.parent.mkdir(parents=True, exist_ok=True)
+                shutil.copyfile(local, target) if key == "file" else os.symlink("/dev/full", target)
 
     def check_files(self, scenario):
         """Problems with the files the run left, as report lines."""
         problems = []
         for key, windows_path, local in scenario.files:
-            if key == "absent":
-                target = self.host_path(windows_path)
-                if target.exists() or target.is_symlink():
-                    problems.append(f"  {windows_path} exists")
+            target = self.host_path(windows_path)
+            if key == "absent" and (target.exists() or target.is_symlink()):
+                problems.append(f"  {windows_path} exists")
             elif key == "expected-file":
-                problems += compare_file(windows_path, self.host_path(windows_path), local)
+                problems += compare_file(windows_path, target, local)
         return problems
 
     def program_folder(self):
         folder = self.machine.get("programFolder")
-        if not folder:
-            raise ScenarioError("the installation has no machine.programFolder")
+        need(folder, "the installation has no machine.programFolder")
         path = self.host_path(folder)
         path.mkdir(parents=True, exist_ok=True)
         return path
 
     def write_definition(self, definition):
-        if definition == "missing":
-            return
-        if definition is None:
-            content = b"[ProgramLevel]\r\nQF14_G=2\r\n"
-        elif definition == "nokey":
-            content = b"[ProgramLevel]\r\n"
-        elif definition == "empty":
-            content = b"[ProgramLevel]\r\nQF14_G=\r\n"
-        else:
-            content = b"[ProgramLevel]\r\nQF14_G=" + definition.encode("cp932") + b"\r\n"
-        (self.program_folder() / DEFINITION_FILE).write_bytes(content)
+        """FilvaneDef.ini: missing, without the key, with it empty, or with the value (2 unless given)."""
+        if definition != "missing":
+            value = {None: "2", "empty": ""}.get(definition, definition)
+            key = b"" if definition == "nokey" else b"QF14_G=" + value.encode("cp932") + b"\r\n"
+            (self.program_folder() / "FilvaneDef.ini").write_bytes(b"[ProgramLevel]\r\n" + key)
 
 
 # --------------------------------------------------------------------------- comparison
@@ -342,8 +271,8 @@ def write_goldens(scenario, prepared, actual):
     (scenario.folder / "expected.txt").write_text("".join(line + "\n" for line in lines), encoding="utf-8")
     scenario.expected = lines
     for key, windows_path, local in scenario.files:
-        written = prepared.host_path(windows_path) if key == "expected-file" else None
-        if written is not None and written.is_file():
+        written = prepared.host_path(windows_path)
+        if key == "expected-file" and written.is_file():
             shutil.copyfile(written, local)
 
 
@@ -366,18 +295,14 @@ def call_log_problems(log_path, transcript, edition):
         count = int(counts[-1].rsplit("=", 1)[1])
         if moves != [f"index={i}" for i in range(count)]:
             problems.append(f"the asset records were not read once each in order ({len(moves)} of {count} reads)")
-    made = lines.count("ClRuleGenkashokyaku::ClRuleGenkashokyaku")
-    gone = lines.count("ClRuleGenkashokyaku::~ClRuleGenkashokyaku")
-    if made != gone:
-        problems.append(f"asset rule objects: {made} made, {gone} destroyed")
-    opened = sum(1 for line in lines if line.startswith("ClSetGengo::GetCursor -> 0 "))
-    released = sum(1 for line in lines if line.startswith("ClSetGengo::ReleaseCursor") and "(not open)" not in line)
-    if opened != released:
-        problems.append(f"era cursors: {opened} opened, {released} released")
-    periods = lines.count("ClSetData::GetAccPeriod -> object")
-    destroyed = lines.count("ClAccPeriod::~ClAccPeriod")
-    if periods != destroyed:
-        problems.append(f"period objects: {periods} delivered, {destroyed} destroyed")
+    pairs = (  # what the host hands out and the line that hands one back, each matching a whole line
+        ("asset rule objects", r"ClRuleGenkashokyaku::ClRuleGenkashokyaku", r"ClRuleGenkashokyaku::~ClRuleGenkashokyaku"),
+        ("era cursors", r"ClSetGengo::GetCursor -> 0 .*", r"ClSetGengo::ReleaseCursor(?!.*\(not open\)).*"),
+        ("period objects", r"ClSetData::GetAccPeriod -> object", r"ClAccPeriod::~ClAccPeriod"))
+    for what, given, returned in pairs:
+        made, gone = (sum(1 for line in lines if re.fullmatch(pattern, line)) for pattern in (given, returned))
+        if made != gone:
+            problems.append(f"{what}: {made} handed out, {gone} handed back")
     return problems
 
 
@@ -390,16 +315,13 @@ def compare(expected, actual, name):
         if not expected or not expected[-1].startswith("RESULT "):
             return [f"expected.txt of {name} does not end with a RESULT line"]
         expected, actual = expected[:-1], actual[:-1]
-    if expected == actual:
-        return []
     return list(difflib.unified_diff(expected, actual, "expected.txt", "actual", lineterm=""))
 
 
 def compare_file(windows_path, actual_path, expected_path):
     if not actual_path.is_file():
         return [f"  {windows_path} was not written"]
-    actual = actual_path.read_bytes()
-    expected = expected_path.read_bytes()
+    actual, expected = actual_path.read_bytes(), expected_path.read_bytes()
     problems = []
     if actual != expected:
         problems.append(f"  {windows_path} differs from {expected_path.name} "
@@ -412,7 +334,7 @@ def compare_file(windows_path, actual_path, expected_path):
         for label, data in ((windows_path, actual), (expected_path.name, expected)):
             refusals = report_schema.problems(data)
             if refusals:
-                problems.append(f"  {label} does not validate against docs/report.xsd:")
+                problems += [f"  {label} does not validate against docs/report.xsd:"]
                 problems += ["  | " + line for line in refusals[:20]]
     return problems
 
@@ -452,12 +374,16 @@ class HeadlessFrontEnd:
         return False
 
     def run(self, scenario, prepared):
-        prepared.lock_files([path for key, path, _ in scenario.files if key == "held"])
+        # The stand-in's way of another program holding the files open with no sharing.
+        held = [path for key, path, _ in scenario.files if key == "held"]
+        if held:
+            machine = prepared.installation.setdefault("machine", {})
+            machine["lockedFiles"] = list(machine.get("lockedFiles") or []) + held
+            prepared.write_installation()
         command = [self.binary, "--edition", scenario.edition, "--installation", str(prepared.installation_file)]
         if scenario.command_line is not None:
             command += ["--command-line", scenario.command_line]
-        command += scenario.user_arguments()
-        return run_process(command, os.environ.copy(), RUN_TIMEOUT_SECONDS)
+        return run_process(command + scenario.user_arguments(), os.environ.copy(), RUN_TIMEOUT_SECONDS)
 
 
 class WineFrontEnd:
@@ -473,20 +399,15 @@ class WineFrontEnd:
         for required in [self.user, self.launcher] + [self.build_dir / f"Link{e}.exe" for e in EDITIONS.values()]:
             if not required.is_file():
                 raise SystemExit(f"run-scenarios: {required} is not built")
-        self.xvfb = None
-        self.temp = None
-        self.env = None
-        self.empty_roots = None
+        self.xvfb = self.temp = self.env = None
 
     def __enter__(self):
-        locales = subprocess.run(["locale", "-a"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                 check=False).stdout.decode("utf-8", "replace").lower().split()
-        if not {"ja_jp.utf8", "ja_jp.utf-8"} & set(locales):
+        locales = subprocess.run(["locale", "-a"], capture_output=True, check=False).stdout.lower().split()
+        if not {b"ja_jp.utf8", b"ja_jp.utf-8"} & set(locales):
             raise SystemExit("run-scenarios: the ja_JP.UTF-8 locale is not generated (tools/install-deps makes it)")
         try:
             self.temp = Path(tempfile.mkdtemp(prefix="link-e2e-wine-"))
-            self.env = os.environ.copy()
-            self.env.update({
+            self.env = dict(os.environ, **{
                 "WINEPREFIX": str(self.temp / "prefix"),
                 "WINEARCH": "win64",
                 # Quiet but for Wine's own errors, so that a run that ends before the programs
@@ -551,19 +472,20 @@ class WineFrontEnd:
             raise SystemExit(f"run-scenarios: {' '.join(arguments)} failed ({status}):\n{stderr}")
         return "".join(line + "\n" for line in output)
 
+    def reg_add(self, key, name, data, *kind):
+        self.wine("wine", "reg", "add", key, "/v", name, *kind, "/d", data, "/f")
+
     def make_prefix(self):
         started = time.monotonic()
         self.wine("wineboot", "-i", timeout=300)
         # Without a window manager Wine waits 2 s whenever a top-level window is hidden.
-        self.wine("wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
         # A crashing program ends instead of waiting behind a crash dialog.
-        self.wine("wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
-                  "/d", "0", "/f")
+        self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "/t", "REG_DWORD")
         # The dialogs' font is proportional on Windows; Wine would put the fixed-pitch IPA Gothic in
         # its place, which makes texts wider than the templates allow.
         for face in ("ＭＳ Ｐゴシック", "MS PGothic"):
-            self.wine("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face, "/d", "IPAPGothic",
-                      "/f")
+            self.reg_add(r"HKCU\Software\Wine\Fonts\Replacements", face, "IPAPGothic")
         # Caption buttons are Marlett glyphs; Debian installs the font where this Wine does not look
         # for it, and the close button then shows the letter r.
         marlett = Path("/usr/share/wine/fonts/marlett.ttf")
@@ -573,7 +495,7 @@ class WineFrontEnd:
         for letter, (_, wine_type) in WINE_DRIVES.items():
             (self.empty_roots / letter).mkdir(parents=True)
             self.point_drive(letter, self.empty_roots / letter)
-            self.wine("wine", "reg", "add", r"HKLM\Software\Wine\Drives", "/v", f"{letter}:", "/d", wine_type, "/f")
+            self.reg_add(r"HKLM\Software\Wine\Drives", f"{letter}:", wine_type)
         # The drive types are read when the wineserver starts; one persistent server then serves all runs.
         self.wine("wineserver", "-k", must_succeed=False)  # fails when the server has already gone
         self.wine("wineserver", "-w", must_succeed=False)
@@ -598,15 +520,10 @@ class WineFrontEnd:
         """Points the drives at the run's folders, copies the program into place and gives the
         launcher's arguments that start it as the installation's machine does."""
         for letter, (kind, _) in prepared.drives.items():
-            if letter not in WINE_DRIVES:
-                raise ScenarioError(f"drive {letter.upper()}: is not one the Wine prefix maps "
-                                    f"({', '.join(known.upper() for known in WINE_DRIVES)})")
-            if WINE_DRIVES[letter][0] != kind:
-                raise ScenarioError(f"drive {letter.upper()}: is {WINE_DRIVES[letter][0]} under Wine, not {kind}")
+            need(WINE_DRIVES.get(letter, (None,))[0] == kind,
+                 f"drive {letter.upper()}: {kind} is not a drive the Wine prefix maps ({WINE_DRIVES})")
         for letter in WINE_DRIVES:
-            self.point_drive(letter, prepared.drives[letter][1] if letter in prepared.drives
-                             else self.empty_roots / letter)
-
+            self.point_drive(letter, prepared.drives.get(letter, (None, self.empty_roots / letter))[1])
         program_name = f"Link{EDITIONS[scenario.edition]}.exe"
         shutil.copy2(self.build_dir / program_name, prepared.program_folder() / program_name)
         arguments = []
@@ -618,9 +535,7 @@ class WineFrontEnd:
         return arguments + [prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name]
 
     def run_environment(self, prepared):
-        env = dict(self.env)
-        env["LEDGORA_INSTALLATION"] = windows_path_of(prepared.installation_file)
-        return env
+        return dict(self.env, LEDGORA_INSTALLATION=windows_path_of(prepared.installation_file))
 
     def run(self, scenario, prepared):
         launcher = [windows_path_of(self.launcher)] + self.launcher_arguments(scenario, prepared)
@@ -660,19 +575,8 @@ def collect_screenshots(scenario, prepared):
 
 
 def display_usable(display):
-    if shutil.which("xdpyinfo"):
-        return subprocess.run(["xdpyinfo", "-display", display], stdin=subprocess.DEVNULL,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10,
-                              check=False).returncode == 0
-    if display.startswith(":"):
-        number = display[1:].split(".")[0]
-        with socket.socket(socket.AF_UNIX) as probe:
-            try:
-                probe.connect(f"/tmp/.X11-unix/X{number}")
-                return True
-            except OSError:
-                return False
-    return True
+    return subprocess.run(["xdpyinfo", "-display", display], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=10, check=False).returncode == 0
 
 
 # --------------------------------------------------------------------------- main
@@ -697,21 +601,16 @@ def run_scenario(front_end, scenario):
         if front_end.name == "wine":
             problems += collect_screenshots(scenario, prepared)
     except ScenarioError as error:
-        print(f"FAIL {scenario.name}\n  scenario error: {error}")
-        return False
+        problems = [f"  scenario error: {error}"]
     finally:
         if keep_temp:
             print(f"  kept {work}")
         else:
             shutil.rmtree(work, ignore_errors=True)
-    took = f"({time.monotonic() - started:.1f} s)"
-    if problems:
-        print(f"FAIL {scenario.name} {took}")
-        for line in problems:
-            print(line)
-        return False
-    print(f"PASS {scenario.name} {took}")
-    return True
+    print(f"{'FAIL' if problems else 'PASS'} {scenario.name} ({time.monotonic() - started:.1f} s)")
+    for line in problems:
+        print(line)
+    return not problems
 
 
 def main():
@@ -730,9 +629,7 @@ def main():
     parser.add_argument("--refresh-docs", action="store_true",
                         help="replace the pictures in docs/ by the screenshots of the same name")
     options = parser.parse_args()
-    keep_temp = options.keep_temp
-    update_goldens = options.update_goldens
-    refresh_docs = options.refresh_docs
+    keep_temp, update_goldens, refresh_docs = options.keep_temp, options.update_goldens, options.refresh_docs
     if options.artifacts:
         artifacts_folder = Path(options.artifacts).resolve()
     sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
@@ -747,7 +644,7 @@ def main():
         raise SystemExit(f"run-scenarios: no scenarios in {options.scenarios}")
 
     front_end = HeadlessFrontEnd(options.headless) if options.headless else WineFrontEnd(options.wine)
-    passed = failed = ran = 0
+    passed = failed = 0
     with front_end:
         started = time.monotonic()
         for folder in folders:
@@ -759,15 +656,12 @@ def main():
                 continue
             if front_end.name not in scenario.front_ends:
                 print(f"SKIP {scenario.name} (not for {front_end.name})")
-                continue
-            ran += 1
-            if run_scenario(front_end, scenario):
+            elif run_scenario(front_end, scenario):
                 passed += 1
             else:
                 failed += 1
-        if ran:
-            elapsed = time.monotonic() - started
-            print(f"run-scenarios: {ran} {front_end.name} runs in {elapsed:.1f} s ({elapsed / ran:.2f} s each)")
+        elapsed = time.monotonic() - started
+        print(f"run-scenarios: {passed + failed} {front_end.name} runs in {elapsed:.1f} s")
     print(f"scenarios: {passed} passed, {failed} failed")
     return 1 if failed else 0
 
