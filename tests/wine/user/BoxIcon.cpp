@@ -9,91 +9,65 @@ namespace {
 constexpr DWORD kPaintWaitMs = 5000;
 
 struct Candidate {
-    BoxIcon icon;
-    LPCWSTR resource;
+    const char* name;
+    LPCTSTR resource;
 };
 const Candidate kCandidates[] = {
-    {BoxIcon::Warning, reinterpret_cast<LPCWSTR>(IDI_WARNING)},
-    {BoxIcon::Information, reinterpret_cast<LPCWSTR>(IDI_INFORMATION)},
-    {BoxIcon::Question, reinterpret_cast<LPCWSTR>(IDI_QUESTION)},
-    {BoxIcon::Error, reinterpret_cast<LPCWSTR>(IDI_ERROR)},
+    {"warning", IDI_WARNING}, {"information", IDI_INFORMATION}, {"question", IDI_QUESTION}, {"error", IDI_ERROR},
 };
 
-bool RenderIcon(LPCWSTR resource, int width, int height, std::uint32_t background, Pixels& out) {
-    HICON icon = ::LoadIconW(nullptr, resource);
-    return icon && PaintToPixels(width, height, [&](HDC memory, HDC) {
-        HBRUSH brush = ::CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
-        RECT all = {0, 0, width, height};
-        ::FillRect(memory, &all, brush);
-        ::DeleteObject(brush);
-        return ::DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL) != FALSE;
-    }, out);
-}
-
-// Pixels whose colour differs by more than rounding noise.
-size_t CountDifferent(const Pixels& a, const Pixels& b) {
+// Whether `captured` is the icon drawn on its background, but for rounding noise in at most 1 % of
+// the pixels. The static fills its background before drawing the icon; every standard icon leaves
+// the corner transparent, so the corner shows that background.
+bool Shows(const Pixels& captured, LPCTSTR resource) {
+    const HICON icon = ::LoadIcon(nullptr, resource);
+    const std::uint32_t background = captured.rgb.front();
+    Pixels drawn;
+    if (!icon || !PaintToPixels(captured.width, captured.height, [&](HDC memory, HDC) {
+            HBRUSH brush = ::CreateSolidBrush(RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF));
+            RECT all = {0, 0, captured.width, captured.height};
+            ::FillRect(memory, &all, brush);
+            ::DeleteObject(brush);
+            return ::DrawIconEx(memory, 0, 0, icon, captured.width, captured.height, 0, nullptr, DI_NORMAL) != FALSE;
+        }, drawn)) {
+        return false;
+    }
     size_t different = 0;
-    for (size_t i = 0; i < a.rgb.size(); ++i) {
+    for (size_t i = 0; i < drawn.rgb.size(); ++i) {
         for (int shift = 0; shift <= 16; shift += 8) {
-            const int left = static_cast<int>((a.rgb[i] >> shift) & 0xFF);
-            if (std::abs(left - static_cast<int>((b.rgb[i] >> shift) & 0xFF)) > 8) {
+            const int mine = static_cast<int>(drawn.rgb[i] >> shift & 0xFF);
+            if (std::abs(static_cast<int>(captured.rgb[i] >> shift & 0xFF) - mine) > 8) {
                 ++different;
                 break;
             }
         }
     }
-    return different;
-}
-
-// The one candidate the captured pixels match, or Unknown when none or more than one does. The
-// static fills its background before drawing the icon; every standard icon leaves the corner
-// transparent, so the corner shows that background.
-BoxIcon Match(const Pixels& captured) {
-    BoxIcon matched = BoxIcon::Unknown;
-    int matches = 0;
-    for (const Candidate& candidate : kCandidates) {
-        Pixels rendered;
-        if (RenderIcon(candidate.resource, captured.width, captured.height, captured.rgb.front(), rendered) &&
-            CountDifferent(captured, rendered) <= captured.rgb.size() / 100) {
-            matched = candidate.icon;
-            ++matches;
-        }
-    }
-    return matches == 1 ? matched : BoxIcon::Unknown;
+    return different <= captured.rgb.size() / 100;
 }
 }  // namespace
 
-const char* BoxIconName(BoxIcon icon) {
-    switch (icon) {
-    case BoxIcon::None: return "none";
-    case BoxIcon::Warning: return "warning";
-    case BoxIcon::Information: return "information";
-    case BoxIcon::Question: return "question";
-    case BoxIcon::Error: return "error";
-    case BoxIcon::Unknown: break;
-    }
-    return "?";
-}
-
-BoxIcon IdentifyBoxIcon(HWND box, const Run& run) {
+const char* IdentifyBoxIcon(HWND box, const Run& run) {
     HWND control = nullptr;
     for (HWND child : ChildWindowsOf(box)) {
         const bool isIcon = (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
         if (!control && isIcon && ClassOf(child) == L"Static") control = child;
     }
     DWORD_PTR icon = 0;
-    if (!control || !::IsWindowVisible(control) || (Send(control, STM_GETICON, 0, 0, icon) && icon == 0)) {
-        return BoxIcon::None;
-    }
-    BoxIcon result = BoxIcon::Unknown;
+    if (!control || !::IsWindowVisible(control) || (Send(control, STM_GETICON, 0, 0, icon) && icon == 0)) return "none";
+    const char* matched = "?";
     // Polled: the box may not have been painted (or its picture not yet reached the screen).
     run.WaitFor([&] {
         RECT area;
         Pixels captured;
         if (!::GetWindowRect(control, &area) || !CaptureScreen(area, captured)) return false;
-        result = Match(captured);
-        return result != BoxIcon::Unknown;
+        int matches = 0;
+        for (const Candidate& candidate : kCandidates) {
+            if (!Shows(captured, candidate.resource)) continue;
+            matched = candidate.name;
+            ++matches;
+        }
+        if (matches != 1) matched = "?";
+        return matches == 1;
     }, kPaintWaitMs);
-    return result;
+    return matched;
 }
-

@@ -2,25 +2,19 @@
 
 #include <cwchar>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <string>
 
 #include "Keys.h"
 #include "WindowPicture.h"
 
 namespace {
 // Control ids of dialog 130.
-constexpr int kBusinessName = 1002;
-constexpr int kPeriod = 1005;
-constexpr int kManufacturing = 1008;
-constexpr int kGeneralAndRealEstate = 1012;
-constexpr int kOutputGroup = 1013;
-constexpr int kPathEdit = 1014;
-constexpr int kBrowse = 1015;
+enum { kBusinessName = 1002, kPeriod = 1005, kManufacturing = 1008, kGeneralAndRealEstate = 1012 };
+enum { kOutputGroup = 1013, kPathEdit = 1014, kBrowse = 1015 };
 // The category options; option i carries the value i + 1.
 constexpr int kOptionIds[] = {1010, 1011, 1012, 1020, 1021, 1022, 1023};
-constexpr long kOptionCount = sizeof kOptionIds / sizeof kOptionIds[0];
 // What the compact layout moves, and the two buttons.
 constexpr int kLayoutIds[] = {1009, 1012, 1013, 1014, 1015, IDOK, IDCANCEL};
 constexpr DWORD kPictureWaitMs = 10000;
@@ -35,34 +29,31 @@ struct DialogState {
 };
 std::map<HWND, DialogState> g_dialogs;
 
-// Reads the dialog's controls; `ok` turns false at the first that cannot be read.
-class DialogReader {
-public:
-    explicit DialogReader(HWND dialog) : m_dialog(dialog) {}
+std::string N(long long number) { return std::to_string(number); }
+
+// Reads the dialog's controls into transcript lines; `ok` turns false at the first that cannot be read.
+struct DialogReader {
+    HWND dialog;
     bool ok = true;
 
+    HWND Item(int id) const { return ::GetDlgItem(dialog, id); }
     std::string Text(int id) {
         std::wstring text;
-        ok = ok && ReadText(::GetDlgItem(m_dialog, id), text);
+        ok = ok && ReadText(Item(id), text);
         return ToUtf8(text);
     }
-    const char* Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(m_dialog, id)) ? "enabled" : "disabled"; }
+    std::string Enabled(int id) const { return ::IsWindowEnabled(Item(id)) ? "enabled" : "disabled"; }
     DWORD_PTR Ask(int id, UINT message) {
         DWORD_PTR result = 0;
-        ok = ok && Send(::GetDlgItem(m_dialog, id), message, 0, 0, result);
+        ok = ok && Send(Item(id), message, 0, 0, result);
         return result;
     }
-
     std::string Options() {
         std::string line = "OPTIONS";
         for (int id : kOptionIds) {
-            const DWORD_PTR check = Ask(id, BM_GETCHECK);
-            std::string state = "hidden";
-            if (::IsWindowVisible(::GetDlgItem(m_dialog, id))) {
-                state = Enabled(id);
-                if (check == BST_CHECKED) state += "+checked";
-            }
-            line += " " + std::to_string(id) + "=" + state;
+            const bool checked = Ask(id, BM_GETCHECK) == BST_CHECKED;
+            const bool shown = ::IsWindowVisible(Item(id));
+            line += " " + N(id) + "=" + (shown ? Enabled(id) + (checked ? "+checked" : "") : "hidden");
         }
         return line;
     }
@@ -74,63 +65,36 @@ public:
     std::string Focus() {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        int id = 0;
-        if (::GetGUIThreadInfo(::GetWindowThreadProcessId(m_dialog, nullptr), &info) && info.hwndFocus &&
-            ::IsChild(m_dialog, info.hwndFocus)) {
-            id = ::GetDlgCtrlID(info.hwndFocus);
-        }
-        std::string line = "FOCUS " + std::to_string(id);
-        if (id != kPathEdit) return line;
+        const bool known = ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus &&
+                           ::IsChild(dialog, info.hwndFocus);
+        const int id = known ? ::GetDlgCtrlID(info.hwndFocus) : 0;
+        if (id != kPathEdit) return "FOCUS " + N(id);
         const DWORD_PTR selection = Ask(kPathEdit, EM_GETSEL);
-        return line + " selection=" + std::to_string(LOWORD(selection)) + "-" + std::to_string(HIWORD(selection)) +
-               "/" + std::to_string(Ask(kPathEdit, WM_GETTEXTLENGTH));
+        return "FOCUS " + N(id) + " selection=" + N(LOWORD(selection)) + "-" + N(HIWORD(selection)) + "/" +
+               N(static_cast<long long>(Ask(kPathEdit, WM_GETTEXTLENGTH)));
     }
-
-private:
-    HWND m_dialog;
+    // Prints the lines that are not empty, in order, when every control could be read.
+    bool PrintAll(std::initializer_list<std::string> lines) const {
+        if (!ok) Complain("cannot read the conditions dialog");
+        for (const std::string& line : lines) {
+            if (ok && !line.empty()) Print(line);
+        }
+        return ok;
+    }
 };
-
-// Prints `lines` when every control could be read.
-bool PrintAll(const DialogReader& reader, std::initializer_list<std::string> lines) {
-    if (!reader.ok) {
-        Complain("cannot read the conditions dialog");
-        return false;
-    }
-    for (const std::string& line : lines) {
-        if (!line.empty()) Print(line);
-    }
-    return true;
-}
-
-// The lines link-headless prints when the dialog opens.
-bool PrintOpened(HWND dialog) {
-    DialogReader read(dialog);
-    const std::string conditions = "CONDITIONS business=" + read.Text(kBusinessName) + " period=" + read.Text(kPeriod) +
-                                   " manufacturing=" + read.Text(kManufacturing);
-    const std::string options = read.Options();
-    std::string combined;
-    if (::IsWindowVisible(::GetDlgItem(dialog, kGeneralAndRealEstate))) {
-        combined = "OPTION 1012 " + read.Text(kGeneralAndRealEstate);
-    }
-    const std::string output = read.Output();
-    return PrintAll(read, {conditions, options, combined, output});
-}
-
-std::string ClientRectText(HWND dialog, int id) {
-    RECT r = {};
-    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
 
 void PrintLayout(HWND dialog) {
     std::string line = "LAYOUT";
-    for (int id : kLayoutIds) line += " " + std::to_string(id) + "=" + ClientRectText(dialog, id);
-    Print(line);
+    for (int id : kLayoutIds) {
+        RECT r = {};
+        ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        line += " " + N(id) + "=" + N(r.left) + "," + N(r.top) + "," + N(r.right) + "," + N(r.bottom);
+    }
     RECT client = {};
     ::GetClientRect(dialog, &client);
-    Print("LAYOUT client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    Print(line);
+    Print("LAYOUT client=" + N(client.right) + "x" + N(client.bottom));
 }
 
 bool PressKey(HWND dialog, const std::wstring& name, DialogState& state, const Run& run) {
@@ -144,28 +108,27 @@ bool PressKey(HWND dialog, const std::wstring& name, DialogState& state, const R
         Complain("key " + ToUtf8(name) + ": " + error);
         return false;
     }
-    if (IsClosingChord(chord)) state.closingPressed = true;
+    state.closingPressed = state.closingPressed || IsClosingChord(chord);
     state.reportAfterAction = true;
     return true;
 }
 
 bool Perform(HWND dialog, const DialogAction& action, DialogState& state, Run& run) {
+    const HWND edit = ::GetDlgItem(dialog, kPathEdit);
+    DWORD_PTR ignored = 0;
+    std::string error;
     if (action.key == L"category") {
         const long number = std::wcstol(action.value.c_str(), nullptr, 10);
-        if (number < 1 || number > kOptionCount) return true;
+        if (number < 1 || number > static_cast<long>(std::size(kOptionIds))) return true;
         const HWND option = ::GetDlgItem(dialog, kOptionIds[number - 1]);
         return !::IsWindowEnabled(option) || !::IsWindowVisible(option) || Click(dialog, kOptionIds[number - 1]);
-    }
-    if (action.key == L"output") {
-        const HWND edit = ::GetDlgItem(dialog, kPathEdit);
-        DWORD_PTR ignored = 0;
+    } else if (action.key == L"output") {
         const LPARAM text = reinterpret_cast<LPARAM>(action.value.c_str());
         if (!::IsWindowEnabled(edit) || Send(edit, WM_SETTEXT, 0, text, ignored)) return true;
-        Complain("cannot put the path into the conditions dialog");
-        return false;
-    }
-    if (action.key == L"key") return PressKey(dialog, action.value, state, run);
-    if (action.key == L"browse") {
+        error = "cannot put the path into the conditions dialog";
+    } else if (action.key == L"key") {
+        return PressKey(dialog, action.value, state, run);
+    } else if (action.key == L"browse") {
         if (!::IsWindowEnabled(::GetDlgItem(dialog, kBrowse))) {
             Print("BROWSE disabled");
             return true;
@@ -173,15 +136,14 @@ bool Perform(HWND dialog, const DialogAction& action, DialogState& state, Run& r
         run.saveAs = action.value;
         state.reportAfterAction = true;
         return Click(dialog, kBrowse);
-    }
-    if (action.key == L"layout") {
+    } else if (action.key == L"layout") {
         PrintLayout(dialog);
         return true;
+    } else if (!SaveWindowBitmap(dialog, action.value, kPictureWaitMs, error)) {  // the screenshot
+        error = "cannot save the conditions dialog as " + ToUtf8(action.value) + ": " + error;
     }
-    std::string error;  // the screenshot
-    if (SaveWindowBitmap(dialog, action.value, kPictureWaitMs, error)) return true;
-    Complain("cannot save the conditions dialog as " + ToUtf8(action.value) + ": " + error);
-    return false;
+    if (!error.empty()) Complain(error);
+    return error.empty();
 }
 }  // namespace
 
@@ -201,27 +163,29 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
         case Readiness::Failed: Complain("the conditions dialog stopped handling its messages"); return false;
         case Readiness::Waiting: break;
         }
-        if (!state.shown && !PrintOpened(dialog)) return false;
-        state.shown = true;
-        if (state.reportAfterAction) {
-            state.reportAfterAction = false;
-            DialogReader read(dialog);
-            const std::string focus = read.Focus();
-            const std::string options = read.Options();
-            if (!PrintAll(read, {focus, options, read.Output()})) return false;
+        DialogReader read{dialog};
+        if (!state.shown) {
+            const std::string combined = ::IsWindowVisible(read.Item(kGeneralAndRealEstate))
+                                             ? "OPTION 1012 " + read.Text(kGeneralAndRealEstate) : "";
+            if (!read.PrintAll({"CONDITIONS business=" + read.Text(kBusinessName) + " period=" + read.Text(kPeriod) +
+                                    " manufacturing=" + read.Text(kManufacturing),
+                                read.Options(), combined, read.Output()})) {
+                return false;
+            }
         }
+        state.shown = true;
+        if (state.reportAfterAction && !read.PrintAll({read.Focus(), read.Options(), read.Output()})) return false;
+        state.reportAfterAction = false;
 
         const std::vector<DialogAction>& actions = run.script.actions;
         if (state.nextAction < actions.size()) {
             if (!Perform(dialog, actions[state.nextAction++], state, run)) return false;
-        } else if (!state.closingPressed) {
+        } else if (!state.closingPressed || !state.cancelPressed) {
+            // Execute (or Cancel), then, when that was refused and the user has nothing left to try, Cancel.
+            const bool cancel = state.closingPressed || run.script.cancel;
+            state.cancelPressed = cancel;
             state.closingPressed = true;
-            state.cancelPressed = run.script.cancel;
-            if (!Click(dialog, run.script.cancel ? IDCANCEL : IDOK)) return false;
-        } else if (!state.cancelPressed) {
-            // Refused, and the user has nothing left to try.
-            state.cancelPressed = true;
-            if (!Click(dialog, IDCANCEL)) return false;
+            if (!Click(dialog, cancel ? IDCANCEL : IDOK)) return false;
         } else {
             Complain("the conditions dialog stayed open after Cancel");
             return false;

@@ -1,9 +1,4 @@
 #pragma once
-#include <windows.h>
-
-#include <functional>
-#include <string>
-
 #include "Run.h"
 
 // A key with the modifiers held while it goes down: [Shift+][Ctrl+][Alt+] and then Enter, F12, Esc,
@@ -21,17 +16,14 @@ bool IsClosingChord(const KeyChord& chord);
 
 // This thread shares the input state of `window`'s thread while this lives (AttachThreadInput);
 // held for the whole life of a dialog rather than per key.
-class SharedInput {
-public:
+struct SharedInput {
     explicit SharedInput(HWND window);
     ~SharedInput();
     SharedInput(const SharedInput&) = delete;
     SharedInput& operator=(const SharedInput&) = delete;
+    const DWORD own;
     DWORD thread = 0;  // the window's thread once attached
     DWORD error = 0;   // why attaching failed
-
-private:
-    DWORD m_own;
 };
 
 // Presses `chord` in the thread of `dialog` as the keyboard would deliver it: the modifiers go into

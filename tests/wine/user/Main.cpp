@@ -17,12 +17,9 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "ConditionsDialog.h"
 #include "MessageBox.h"
-#include "Run.h"
 #include "SaveFileDialog.h"
 
 namespace {
@@ -45,10 +42,9 @@ const WindowKind kWindowKinds[] = {
 };
 
 // Closes the handles it collects when the run ends, however it ends.
-struct Handles {
-    std::vector<HANDLE> list;
+struct Handles : std::vector<HANDLE> {
     ~Handles() {
-        for (HANDLE handle : list) ::CloseHandle(handle);
+        for (HANDLE handle : *this) ::CloseHandle(handle);
     }
 };
 
@@ -76,32 +72,23 @@ std::wstring Quoted(const std::wstring& argument) {
 }
 
 // Starts the launcher `arguments[0]` with its standard output into `pipe` and its standard error ours.
-HANDLE StartLauncher(const std::vector<std::wstring>& arguments, HANDLE& pipe, std::string& error) {
+HANDLE StartLauncher(const std::vector<std::wstring>& arguments, HANDLE& pipe) {
     std::wstring line;
     for (const std::wstring& argument : arguments) line += (line.empty() ? L"" : L" ") + Quoted(argument);
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE output = nullptr;
-    HANDLE errors = nullptr;
-    const HANDLE self = ::GetCurrentProcess();
-    if (!::CreatePipe(&pipe, &output, &inheritable, 0) || !::SetHandleInformation(pipe, HANDLE_FLAG_INHERIT, 0) ||
-        !::DuplicateHandle(self, ::GetStdHandle(STD_ERROR_HANDLE), self, &errors, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
-        error = "cannot make the launcher's pipe: error " + std::to_string(::GetLastError());
-        return nullptr;
-    }
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = errors;
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info = {};
-    const BOOL started =
+    const bool started =
+        ::CreatePipe(&pipe, &startup.hStdOutput, &inheritable, 0) && ::SetHandleInformation(pipe, HANDLE_FLAG_INHERIT, 0) &&
+        ::SetHandleInformation(startup.hStdError, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT) &&
         ::CreateProcessW(arguments[0].c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
-    error = "cannot start the launcher: error " + std::to_string(::GetLastError());
-    ::CloseHandle(output);
-    ::CloseHandle(errors);
-    if (!started) return nullptr;
-    ::CloseHandle(info.hThread);
-    return info.hProcess;
+    if (!started) Complain("cannot start the launcher: error " + std::to_string(::GetLastError()));
+    if (startup.hStdOutput) ::CloseHandle(startup.hStdOutput);
+    if (started) ::CloseHandle(info.hThread);
+    return started ? info.hProcess : nullptr;
 }
 
 // Appends what the launcher has printed so far to `text`.
@@ -117,12 +104,6 @@ void ReadAvailable(HANDLE pipe, std::string& text) {
 
 bool Ended(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
-std::string Describe(HWND window) {
-    std::wstring caption;
-    ReadText(window, caption);
-    return "class=" + ToUtf8(ClassOf(window)) + " caption=" + ToUtf8(caption);
-}
-
 // Answers the program's windows until it (and with it the launcher) has ended.
 int Drive(Run& run) {
     while (!Ended(run.launcher)) {
@@ -137,7 +118,9 @@ int Drive(Run& run) {
         if (::GetTickCount64() >= run.deadline) {
             Complain("the program did not end in time");
             for (HWND window : TopLevelWindowsOf(run.programId)) {
-                if (::IsWindowVisible(window)) Complain("  showing " + Describe(window));
+                std::wstring caption;
+                ReadText(window, caption);
+                if (::IsWindowVisible(window)) Complain("  showing " + ToUtf8(ClassOf(window) + L" " + caption));
             }
             return kTimedOut;
         }
@@ -152,9 +135,9 @@ int main() {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Run run;
-    std::string error = "usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...]";
+    std::string error;
     if (!argv || argc < 3 || !ReadScript(argv[1], run.script, error)) {
-        Complain(error);
+        Complain(error.empty() ? "usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...]" : error);
         return kBadArguments;
     }
     const std::vector<std::wstring> launcherCommand(argv + 2, argv + argc);
@@ -162,38 +145,35 @@ int main() {
 
     // Held from before the program starts until it has ended. Not inheritable: only this process holds them.
     Handles handles;
-    for (const HeldFile& file : run.script.held) {
-        const DWORD sharing = file.readable ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    for (const auto& [path, readable] : run.script.held) {
+        const DWORD sharing = readable ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
         const HANDLE held =
-            ::CreateFileW(file.path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ::CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (held == INVALID_HANDLE_VALUE) {
-            Complain("cannot hold " + ToUtf8(file.path) + " open: error " + std::to_string(::GetLastError()));
+            Complain("cannot hold " + ToUtf8(path) + " open: error " + std::to_string(::GetLastError()));
             return kUserFailed;
         }
-        handles.list.push_back(held);
+        handles.push_back(held);
     }
     // The message queue of this thread, which sharing the program's input needs.
     MSG message;
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
     HANDLE pipe = nullptr;
-    run.launcher = StartLauncher(launcherCommand, pipe, error);
-    if (pipe) handles.list.push_back(pipe);
-    if (!run.launcher) {
-        Complain(error);
-        return kUserFailed;
-    }
-    handles.list.push_back(run.launcher);
+    run.launcher = StartLauncher(launcherCommand, pipe);
+    if (pipe) handles.push_back(pipe);
+    if (!run.launcher) return kUserFailed;
+    handles.push_back(run.launcher);
     run.deadline = ::GetTickCount64() + kRunMs;
     std::string printed;
-    size_t lineEnd = std::string::npos;
     run.WaitFor([&] {
         const bool ended = Ended(run.launcher);
         ReadAvailable(pipe, printed);
-        return (lineEnd = printed.find('\n')) != std::string::npos || ended;
+        return printed.find('\n') != std::string::npos || ended;
     }, kRunMs);
     unsigned long programId = 0;
     unsigned long long host = 0;
+    const size_t lineEnd = printed.find('\n');
     if (lineEnd == std::string::npos ||
         std::sscanf(printed.c_str(), "STARTED process=%lu window=%llu", &programId, &host) != 2) {
         Complain("the launcher did not start the program");

@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-#include <vector>
-
 #include "BoxIcon.h"
 #include "WindowPicture.h"
 #include "hostsim/TranscriptLines.h"
@@ -14,31 +11,27 @@ constexpr int kTextId = 0xFFFF;
 constexpr int kProgressBarId = 1018;
 constexpr DWORD kCloseWaitMs = 10000;
 
-// Every button a message box can carry; the box hides those its style does not use.
-const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE};
-
 std::vector<int> VisibleButtons(HWND box) {
     std::vector<int> visible;
-    for (int id : kButtonIds) {
+    // Every button a message box can carry; the box hides those its style does not use.
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE}) {
         const HWND button = ::GetDlgItem(box, id);
         if (button && ::IsWindowVisible(button)) visible.push_back(id);
     }
     return visible;
 }
 
-bool IsProgress(HWND window, DWORD processId) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    const HWND bar = ::GetDlgItem(window, kProgressBarId);
-    return process == processId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770" && bar &&
-           ClassOf(bar) == PROGRESS_CLASSW;
-}
-
 // The program's progress window: top-level, or in host-window mode a child of the host window.
 HWND FindProgressWindow(const Run& run) {
     for (const std::vector<HWND>& windows : {TopLevelWindowsOf(run.programId), ChildWindowsOf(run.host)}) {
         for (HWND window : windows) {
-            if (IsProgress(window, run.programId)) return window;
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            const HWND bar = ::GetDlgItem(window, kProgressBarId);
+            if (process == run.programId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770" && bar &&
+                ClassOf(bar) == PROGRESS_CLASSW) {
+                return window;
+            }
         }
     }
     return nullptr;
@@ -66,11 +59,10 @@ bool ShowProgress(HWND box, HWND progress, Run& run) {
     }
     Print("PROGRESS " + ToUtf8(caption) + " main=" + std::to_string(static_cast<int>(position)) + "/" +
           std::to_string(static_cast<int>(upper)));
-    if (run.script.progressPicture.empty()) return true;
     const std::wstring file = run.script.progressPicture;
+    if (file.empty()) return true;
     run.script.progressPicture.clear();
-    std::string error = "the progress window is a child of the host window, out of sight: take its picture in a run "
-                        "without a host window";
+    std::string error = "it is a child of the host window, out of sight: take its picture without a host window";
     const bool topLevel = ::GetAncestor(progress, GA_ROOT) == progress;
     if (topLevel && SaveUncoveredWindowBitmap(progress, box, file, kCloseWaitMs, error)) return true;
     Complain("cannot save the progress window as " + ToUtf8(file) + ": " + error);
@@ -98,11 +90,10 @@ bool AnswerMessageBox(HWND box, Run& run) {
     if (buttons.empty()) return true;  // closed since it was recognized
     int press = buttons.front();
     if (buttons == std::vector<int>{IDOK}) {
-        Print(std::string("MESSAGE ") + BoxIconName(IdentifyBoxIcon(box, run)) + " " + shown);
+        Print(std::string("MESSAGE ") + IdentifyBoxIcon(box, run) + " " + shown);
     } else if (buttons == std::vector<int>{IDYES, IDNO}) {
-        const bool yes = run.script.NextAnswer();
-        Print("QUESTION " + shown + (yes ? " -> yes" : " -> no"));
-        press = yes ? IDYES : IDNO;
+        press = run.script.NextAnswer() ? IDYES : IDNO;
+        Print("QUESTION " + shown + (press == IDYES ? " -> yes" : " -> no"));
     } else {
         std::string ids;
         for (int id : buttons) {
@@ -111,11 +102,7 @@ bool AnswerMessageBox(HWND box, Run& run) {
         }
         Print("UNEXPECTED-BOX buttons=" + ids + " " + shown);
     }
-    if (!Click(box, press)) {
-        Complain("cannot press button " + std::to_string(press) + " of a message box");
-        return false;
-    }
-    if (run.WaitFor([&] { return Gone(box); }, kCloseWaitMs)) return true;
+    if (Click(box, press) && run.WaitFor([&] { return Gone(box); }, kCloseWaitMs)) return true;
     Complain("the message box did not close after button " + std::to_string(press) + " was pressed");
     return false;
 }

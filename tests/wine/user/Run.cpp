@@ -6,13 +6,8 @@ constexpr DWORD kPollMs = 20;
 constexpr DWORD kHandledWaitMs = 20000;
 
 void Write(DWORD stream, const std::string& bytes) {
-    const char* data = bytes.data();
-    DWORD left = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
-    while (left > 0 && ::WriteFile(::GetStdHandle(stream), data, left, &written, nullptr) && written > 0) {
-        data += written;
-        left -= written;
-    }
+    ::WriteFile(::GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 BOOL CALLBACK Collect(HWND window, LPARAM found) {
@@ -33,10 +28,18 @@ std::string ToUtf8(const std::wstring& text) {
     return out;
 }
 
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring out(text.size(), L'\0');
+    const int length = static_cast<int>(text.size());
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &out[0], length);
+    out.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return out;
+}
+
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     std::vector<HWND> all;
-    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> found;
+    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
     for (HWND window : all) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
@@ -53,8 +56,7 @@ std::vector<HWND> ChildWindowsOf(HWND parent) {
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
-    const int length = ::GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+    return ::GetClassNameW(window, name, 256) > 0 ? name : L"";
 }
 
 bool Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR& result) {
@@ -65,8 +67,7 @@ bool ReadText(HWND window, std::wstring& text) {
     DWORD_PTR length = 0;
     if (!Send(window, WM_GETTEXTLENGTH, 0, 0, length)) return false;
     std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), copied)) return false;
+    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), length)) return false;
     text = buffer.c_str();
     return true;
 }
@@ -80,12 +81,12 @@ bool Click(HWND dialog, int id) {
 
 bool Run::WaitFor(const std::function<bool()>& condition, DWORD milliseconds) const {
     const ULONGLONG end = ::GetTickCount64() + milliseconds;
-    for (;;) {
-        if (condition()) return true;
+    while (!condition()) {
         const ULONGLONG now = ::GetTickCount64();
         if (now >= end || now >= deadline) return false;
         ::Sleep(kPollMs);
     }
+    return true;
 }
 
 Readiness Settle(HWND dialog, HWND edit, const Run& run) {

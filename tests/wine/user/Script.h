@@ -1,28 +1,17 @@
 #pragma once
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
-// What the scripted user does, read from a file of the scenario's lines (UTF-8, key=value, in the
-// scenario's order):
-//   answer=yes|no                        the next Yes/No question
-//   category=N | output=WINPATH | key=CHORD | browse=NAME | layout=1 | screenshot=dialog:WINPATH.bmp
-//                                        the conditions dialog, in order
-//   cancel=1                             press Cancel instead of Execute
-//   screenshot=progress:WINPATH.bmp      the progress window when its closing message shows
-//   held=WINPATH | held-readable=WINPATH another program holds the file open for the whole run
-// An answer or action the file does not give means No or Cancel, as in link-headless, so that
-// every run ends.
+// What the scripted user does, read from the runner's file of the scenario's lines (UTF-8, key=value,
+// in the scenario's order; tests/scenarios/README.md): answer=yes|no; the conditions dialog's
+// category, output, key, browse, layout and screenshot=dialog:WINPATH.bmp, in order; cancel=1;
+// screenshot=progress:WINPATH.bmp; held=WINPATH and held-readable=WINPATH. An answer or action the
+// file does not give means No or Cancel, as in link-headless, so that every run ends.
 struct DialogAction {
-    std::wstring key;  // category, output, key, browse, layout or screenshot (of the dialog)
+    std::wstring key;  // category, output, key, browse, layout or screenshot (its file)
     std::wstring value;
-};
-
-struct HeldFile {
-    std::wstring path;
-    // No sharing at all (an editor's lock), or reading and writing shared but not deleting (a reader
-    // such as another user's copy of the program): the file stays readable but cannot be replaced.
-    bool readable;
 };
 
 struct Script {
@@ -30,10 +19,12 @@ struct Script {
     std::vector<DialogAction> actions;
     bool cancel = false;
     std::wstring progressPicture;
-    std::vector<HeldFile> held;
+    // Held open by the user for the whole run: sharing nothing (an editor's lock), or when readable
+    // sharing reading and writing but not deleting (a reader): the file can then not be replaced.
+    std::vector<std::pair<std::wstring, bool>> held;  // path, readable
 
-    bool NextAnswer();
+    bool NextAnswer();  // No when the script has no answer left
 };
 
 // False (with the reason in `error`) when the file cannot be read or holds a line the user cannot do.
-bool ReadScript(const std::wstring& file, Script& script, std::string& error);
+bool ReadScript(const wchar_t* file, Script& script, std::string& error);
