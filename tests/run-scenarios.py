@@ -9,7 +9,6 @@ import difflib
 import json
 import os
 import re
-import select
 import shutil
 import subprocess
 import sys
@@ -52,9 +51,8 @@ CALL_LOG = "host-calls.log"  # beside the copied installation file
 # (status 1 at once, nothing printed). Every Wine process runs with one fixed layout instead.
 FIXED_LAYOUT = ["setarch", "-R"]
 
-keep_temp = False
+ARTIFACTS = REPOSITORY / "build" / "artifacts"  # the screenshots
 update_goldens = False
-artifacts_folder = REPOSITORY / "build" / "artifacts"
 refresh_docs = False
 
 
@@ -182,9 +180,8 @@ class PreparedRun:
     """A scenario's installation copied to a fresh folder, patched, with its definition file."""
 
     def __init__(self, scenario, work):
-        source_folder = scenario.installation.parent
         copied_folder = work / "installation"
-        shutil.copytree(source_folder, copied_folder, symlinks=True)
+        shutil.copytree(scenario.installation.parent, copied_folder, symlinks=True)
         self.installation_file = copied_folder / scenario.installation.name
         try:
             installation = json.loads(scenario.installation.read_text(encoding="utf-8"))
@@ -197,14 +194,8 @@ class PreparedRun:
         self.machine = installation.get("machine") or {}
         self.drives = {}  # letter -> (type, copied root)
         for letter, drive in (self.machine.get("drives") or {}).items():
-            need(len(letter) == 1 and letter.isalpha(), f"drive letter {letter!r}")
-            original = source_folder / drive.get("root", "")
-            need(original.is_dir(), f"drive {letter}: root {original} is not a folder")
-            try:
-                copied = copied_folder / original.resolve().relative_to(source_folder)
-            except ValueError:
-                copied = work / f"drive-{letter.lower()}"
-                shutil.copytree(original, copied, symlinks=True)
+            copied = copied_folder / drive.get("root", "")  # a folder of the installation's
+            need(len(letter) == 1 and letter.isalpha() and copied.is_dir(), f"drive {letter}: no folder {copied}")
             drive["root"] = str(copied)
             self.drives[letter.lower()] = (drive.get("type", "fixed"), copied)
         self.installation = installation
@@ -431,16 +422,9 @@ class WineFrontEnd:
             run_process(["wineserver", "-k"], self.env, 30)
         if self.xvfb is not None:
             self.xvfb.terminate()
-            try:
-                self.xvfb.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+            self.xvfb.wait(timeout=10)
         if self.temp is not None:
-            if keep_temp:
-                print(f"run-scenarios: kept {self.temp}")
-            else:
-                shutil.rmtree(self.temp, ignore_errors=True)
+            shutil.rmtree(self.temp, ignore_errors=True)
         return False
 
     def display(self):
@@ -454,17 +438,11 @@ class WineFrontEnd:
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                os.close(read_end)
-                raise SystemExit("run-scenarios: Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        return ":" + number.decode().strip()
+        with os.fdopen(read_end) as numbers:  # at its end when Xvfb has gone
+            number = numbers.readline().strip()
+        if not number:
+            raise SystemExit("run-scenarios: Xvfb did not start")
+        return ":" + number
 
     def wine(self, *arguments, timeout=120, must_succeed=True):
         output, status, stderr = run_process(FIXED_LAYOUT + list(arguments), self.env, timeout)
@@ -560,8 +538,8 @@ def collect_screenshots(scenario, prepared):
         if not bitmap.is_file():
             problems.append(f"  no {window} screenshot was saved for {name}")
             continue
-        artifacts_folder.mkdir(parents=True, exist_ok=True)
-        picture = artifacts_folder / name
+        ARTIFACTS.mkdir(parents=True, exist_ok=True)
+        picture = ARTIFACTS / name
         _, status, stderr = run_process(["convert", str(bitmap), str(picture)], os.environ.copy(), 60)
         if status != 0:
             problems.append(f"  cannot convert {bitmap.name} to {picture}: {stderr.strip()}")
@@ -603,10 +581,7 @@ def run_scenario(front_end, scenario):
     except ScenarioError as error:
         problems = [f"  scenario error: {error}"]
     finally:
-        if keep_temp:
-            print(f"  kept {work}")
-        else:
-            shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(work, ignore_errors=True)
     print(f"{'FAIL' if problems else 'PASS'} {scenario.name} ({time.monotonic() - started:.1f} s)")
     for line in problems:
         print(line)
@@ -614,7 +589,7 @@ def run_scenario(front_end, scenario):
 
 
 def main():
-    global keep_temp, artifacts_folder, refresh_docs, update_goldens
+    global refresh_docs, update_goldens
     parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
@@ -622,16 +597,12 @@ def main():
                       help="the folder with Link*.exe, host-launcher.exe and link-e2e-user.exe")
     parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
-    parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
-    parser.add_argument("--artifacts", metavar="DIR", help="where screenshots go (default build/artifacts)")
     parser.add_argument("--update-goldens", action="store_true",
                         help="rewrite expected.txt and the expected files from this run (on purpose only)")
     parser.add_argument("--refresh-docs", action="store_true",
                         help="replace the pictures in docs/ by the screenshots of the same name")
     options = parser.parse_args()
-    keep_temp, update_goldens, refresh_docs = options.keep_temp, options.update_goldens, options.refresh_docs
-    if options.artifacts:
-        artifacts_folder = Path(options.artifacts).resolve()
+    update_goldens, refresh_docs = options.update_goldens, options.refresh_docs
     sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
 
     folders = sorted(f for f in Path(options.scenarios).iterdir() if (f / "scenario.conf").is_file())
