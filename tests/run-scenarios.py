@@ -51,9 +51,8 @@ CALL_LOG = "host-calls.log"  # beside the copied installation file
 # (status 1 at once, nothing printed). Every Wine process runs with one fixed layout instead.
 FIXED_LAYOUT = ["setarch", "-R"]
 
-ARTIFACTS = REPOSITORY / "build" / "artifacts"  # the screenshots
-update_goldens = False
-refresh_docs = False
+artifacts_folder = REPOSITORY / "build" / "artifacts"  # the screenshots
+keep_temp = update_goldens = refresh_docs = False
 
 
 class ScenarioError(Exception):
@@ -424,7 +423,7 @@ class WineFrontEnd:
             self.xvfb.terminate()
             self.xvfb.wait(timeout=10)
         if self.temp is not None:
-            shutil.rmtree(self.temp, ignore_errors=True)
+            keep_or_remove(self.temp)
         return False
 
     def display(self):
@@ -538,8 +537,8 @@ def collect_screenshots(scenario, prepared):
         if not bitmap.is_file():
             problems.append(f"  no {window} screenshot was saved for {name}")
             continue
-        ARTIFACTS.mkdir(parents=True, exist_ok=True)
-        picture = ARTIFACTS / name
+        artifacts_folder.mkdir(parents=True, exist_ok=True)
+        picture = artifacts_folder / name
         _, status, stderr = run_process(["convert", str(bitmap), str(picture)], os.environ.copy(), 60)
         if status != 0:
             problems.append(f"  cannot convert {bitmap.name} to {picture}: {stderr.strip()}")
@@ -550,6 +549,13 @@ def collect_screenshots(scenario, prepared):
             shutil.copyfile(picture, documented)
             print(f"  refreshed {documented}")
     return problems
+
+
+def keep_or_remove(folder):
+    if keep_temp:
+        print(f"  kept {folder}")
+    else:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def display_usable(display):
@@ -581,7 +587,7 @@ def run_scenario(front_end, scenario):
     except ScenarioError as error:
         problems = [f"  scenario error: {error}"]
     finally:
-        shutil.rmtree(work, ignore_errors=True)
+        keep_or_remove(work)
     print(f"{'FAIL' if problems else 'PASS'} {scenario.name} ({time.monotonic() - started:.1f} s)")
     for line in problems:
         print(line)
@@ -589,7 +595,7 @@ def run_scenario(front_end, scenario):
 
 
 def main():
-    global refresh_docs, update_goldens
+    global keep_temp, artifacts_folder, refresh_docs, update_goldens
     parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
@@ -597,12 +603,15 @@ def main():
                       help="the folder with Link*.exe, host-launcher.exe and link-e2e-user.exe")
     parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
+    parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
+    parser.add_argument("--artifacts", metavar="DIR", help="where screenshots go (default build/artifacts)")
     parser.add_argument("--update-goldens", action="store_true",
                         help="rewrite expected.txt and the expected files from this run (on purpose only)")
     parser.add_argument("--refresh-docs", action="store_true",
                         help="replace the pictures in docs/ by the screenshots of the same name")
     options = parser.parse_args()
-    update_goldens, refresh_docs = options.update_goldens, options.refresh_docs
+    keep_temp, update_goldens, refresh_docs = options.keep_temp, options.update_goldens, options.refresh_docs
+    artifacts_folder = Path(options.artifacts or artifacts_folder).resolve()
     sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
 
     folders = sorted(f for f in Path(options.scenarios).iterdir() if (f / "scenario.conf").is_file())
