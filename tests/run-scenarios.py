@@ -136,15 +136,16 @@ class Scenario:
         return arguments + (["--cancel"] if self.cancel else [])
 
     def user_lines(self, screenshot_paths):
-        """The Wine user's script: the lines of the file it acts on, in order, each picture's name
-        replaced by the Windows path (from `screenshot_paths`) its bitmap is written to."""
+        """The Wine user's script (Script.h): the lines of the file it acts on, in order, each picture's
+        name replaced by the Windows path (from `screenshot_paths`) its bitmap is written to."""
         lines = []
         for key, value in self.ordered:
+            if key not in USER_KEYS or (key in ("layout", "cancel") and value in ("", "0")):
+                continue
             if key == "screenshot":
                 window, _, name = value.partition(":")
-                value = f"{window}:{screenshot_paths[name]}"
-            if key in USER_KEYS and not (key in ("layout", "cancel") and value in ("", "0")):
-                lines.append(f"{key}={value}\n")
+                key, value = ("screenshot" if window == "dialog" else "progress-screenshot"), screenshot_paths[name]
+            lines.append(f"{key}={value}\n")
         return "".join(lines)
 
 

@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <memory>
 
 #include "Keys.h"
 #include "WindowPicture.h"
@@ -25,7 +24,7 @@ struct DialogState {
     bool closingPressed = false;     // Execute, Cancel, F12 or Esc
     bool cancelPressed = false;
     bool reportAfterAction = false;  // a key or Browse: show focus, options and path once it waits
-    std::unique_ptr<SharedInput> input;  // from the first key until the dialog is gone
+    DWORD sharedThread = 0;          // its input shared (AttachThreadInput) from the first key on
 };
 std::map<HWND, DialogState> g_dialogs;
 
@@ -97,53 +96,54 @@ void PrintLayout(HWND dialog) {
     Print("LAYOUT client=" + N(client.right) + "x" + N(client.bottom));
 }
 
-bool PressKey(HWND dialog, const std::wstring& name, DialogState& state, const Run& run) {
-    KeyChord chord;
-    std::string error;
-    ParseKeyChord(name, chord);
-    Print("KEY " + ToUtf8(name));
-    if (!state.input) state.input = std::make_unique<SharedInput>(dialog);
-    const auto settle = [&] { return Settle(dialog, ::GetDlgItem(dialog, kPathEdit), run); };
-    if (!PressKeyChord(dialog, *state.input, chord, settle, error)) {
-        Complain("key " + ToUtf8(name) + ": " + error);
-        return false;
-    }
-    state.closingPressed = state.closingPressed || IsClosingChord(chord);
-    state.reportAfterAction = true;
-    return true;
-}
-
-bool Perform(HWND dialog, const DialogAction& action, DialogState& state, Run& run) {
+// Does one action of the script; false (with the reason, if any, in `error`) when it could not.
+bool Perform(HWND dialog, const std::wstring& key, const std::wstring& value, DialogState& state, Run& run,
+             std::string& error) {
     const HWND edit = ::GetDlgItem(dialog, kPathEdit);
     DWORD_PTR ignored = 0;
-    std::string error;
-    if (action.key == L"category") {
-        const long number = std::wcstol(action.value.c_str(), nullptr, 10);
+    if (key == L"category") {
+        const long number = std::wcstol(value.c_str(), nullptr, 10);
         if (number < 1 || number > static_cast<long>(std::size(kOptionIds))) return true;
         const HWND option = ::GetDlgItem(dialog, kOptionIds[number - 1]);
         return !::IsWindowEnabled(option) || !::IsWindowVisible(option) || Click(dialog, kOptionIds[number - 1]);
-    } else if (action.key == L"output") {
-        const LPARAM text = reinterpret_cast<LPARAM>(action.value.c_str());
-        if (!::IsWindowEnabled(edit) || Send(edit, WM_SETTEXT, 0, text, ignored)) return true;
-        error = "cannot put the path into the conditions dialog";
-    } else if (action.key == L"key") {
-        return PressKey(dialog, action.value, state, run);
-    } else if (action.key == L"browse") {
-        if (!::IsWindowEnabled(::GetDlgItem(dialog, kBrowse))) {
-            Print("BROWSE disabled");
-            return true;
+    }
+    if (key == L"output") {
+        const LPARAM text = reinterpret_cast<LPARAM>(value.c_str());
+        error = "WM_SETTEXT failed";
+        return !::IsWindowEnabled(edit) || Send(edit, WM_SETTEXT, 0, text, ignored);
+    }
+    if (key == L"key") {
+        Print("KEY " + ToUtf8(value));
+        if (!state.sharedThread) {
+            const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+            if (!::AttachThreadInput(::GetCurrentThreadId(), thread, TRUE)) {
+                error = "AttachThreadInput failed with error " + std::to_string(::GetLastError());
+                return false;
+            }
+            state.sharedThread = thread;
         }
-        run.saveAs = action.value;
+        bool closing = false;
+        state.reportAfterAction = true;
+        if (!PressKey(dialog, value, [&] { return Settle(dialog, edit, run); }, closing, error)) return false;
+        state.closingPressed = state.closingPressed || closing;
+        return true;
+    }
+    if (key == L"browse" && !::IsWindowEnabled(::GetDlgItem(dialog, kBrowse))) {
+        Print("BROWSE disabled");
+        return true;
+    }
+    if (key == L"browse") {
+        run.saveAs = value;
         state.reportAfterAction = true;
         return Click(dialog, kBrowse);
-    } else if (action.key == L"layout") {
+    }
+    if (key == L"layout") {
         PrintLayout(dialog);
         return true;
-    } else if (!SaveWindowBitmap(dialog, action.value, kPictureWaitMs, error)) {  // the screenshot
-        error = "cannot save the conditions dialog as " + ToUtf8(action.value) + ": " + error;
     }
-    if (!error.empty()) Complain(error);
-    return error.empty();
+    if (key == L"screenshot") return SaveWindowBitmap(dialog, value, kPictureWaitMs, error);
+    error = "no such action";
+    return false;
 }
 }  // namespace
 
@@ -158,7 +158,10 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
     DialogState& state = g_dialogs[dialog];
     for (;;) {
         switch (Settle(dialog, ::GetDlgItem(dialog, kPathEdit), run)) {
-        case Readiness::Gone: g_dialogs.erase(dialog); return true;
+        case Readiness::Gone:
+            if (state.sharedThread) ::AttachThreadInput(::GetCurrentThreadId(), state.sharedThread, FALSE);
+            g_dialogs.erase(dialog);
+            return true;
         case Readiness::Modal: return true;
         case Readiness::Failed: Complain("the conditions dialog stopped handling its messages"); return false;
         case Readiness::Waiting: break;
@@ -177,9 +180,14 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
         if (state.reportAfterAction && !read.PrintAll({read.Focus(), read.Options(), read.Output()})) return false;
         state.reportAfterAction = false;
 
-        const std::vector<DialogAction>& actions = run.script.actions;
+        const auto& actions = run.script.actions;
         if (state.nextAction < actions.size()) {
-            if (!Perform(dialog, actions[state.nextAction++], state, run)) return false;
+            const auto& [key, value] = actions[state.nextAction++];
+            std::string error;
+            if (!Perform(dialog, key, value, state, run, error)) {
+                Complain("cannot do " + ToUtf8(key + L"=" + value) + (error.empty() ? "" : ": " + error));
+                return false;
+            }
         } else if (!state.closingPressed || !state.cancelPressed) {
             // Execute (or Cancel), then, when that was refused and the user has nothing left to try, Cancel.
             const bool cancel = state.closingPressed || run.script.cancel;

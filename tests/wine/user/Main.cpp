@@ -41,13 +41,6 @@ const WindowKind kWindowKinds[] = {
     {IsConditionsDialog, WorkConditionsDialog},
 };
 
-// Closes the handles it collects when the run ends, however it ends.
-struct Handles : std::vector<HANDLE> {
-    ~Handles() {
-        for (HANDLE handle : *this) ::CloseHandle(handle);
-    }
-};
-
 int PrintDriveTypes(const std::wstring& letters) {
     static const char* const kTypeNames[] = {"unknown", "missing", "removable", "fixed", "remote", "cdrom", "ramdisk"};
     for (wchar_t letter : letters) {
@@ -117,11 +110,6 @@ int Drive(Run& run) {
         }
         if (::GetTickCount64() >= run.deadline) {
             Complain("the program did not end in time");
-            for (HWND window : TopLevelWindowsOf(run.programId)) {
-                std::wstring caption;
-                ReadText(window, caption);
-                if (::IsWindowVisible(window)) Complain("  showing " + ToUtf8(ClassOf(window) + L" " + caption));
-            }
             return kTimedOut;
         }
         ::WaitForSingleObject(run.launcher, kPollMs);
@@ -135,16 +123,12 @@ int main() {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Run run;
-    std::string error;
-    if (!argv || argc < 3 || !ReadScript(argv[1], run.script, error)) {
-        Complain(error.empty() ? "usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...]" : error);
+    if (!argv || argc < 3 || !run.script.Read(argv[1])) {
+        Complain("usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...], SCRIPT a readable file");
         return kBadArguments;
     }
-    const std::vector<std::wstring> launcherCommand(argv + 2, argv + argc);
-    ::LocalFree(argv);
-
-    // Held from before the program starts until it has ended. Not inheritable: only this process holds them.
-    Handles handles;
+    // Held from before the program starts until it has ended (the handles close as this process
+    // ends). Not inheritable: only this process holds them.
     for (const auto& [path, readable] : run.script.held) {
         const DWORD sharing = readable ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
         const HANDLE held =
@@ -153,17 +137,14 @@ int main() {
             Complain("cannot hold " + ToUtf8(path) + " open: error " + std::to_string(::GetLastError()));
             return kUserFailed;
         }
-        handles.push_back(held);
     }
     // The message queue of this thread, which sharing the program's input needs.
     MSG message;
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
     HANDLE pipe = nullptr;
-    run.launcher = StartLauncher(launcherCommand, pipe);
-    if (pipe) handles.push_back(pipe);
+    run.launcher = StartLauncher(std::vector<std::wstring>(argv + 2, argv + argc), pipe);
     if (!run.launcher) return kUserFailed;
-    handles.push_back(run.launcher);
     run.deadline = ::GetTickCount64() + kRunMs;
     std::string printed;
     run.WaitFor([&] {
@@ -188,7 +169,6 @@ int main() {
         // Ended here, so that the launcher ends too.
         const HANDLE program = ::OpenProcess(PROCESS_TERMINATE, FALSE, run.programId);
         if (program) ::TerminateProcess(program, 99);
-        if (program) ::CloseHandle(program);
     }
     if (::WaitForSingleObject(run.launcher, kLauncherEndMs) != WAIT_OBJECT_0) {
         Complain("the launcher did not end after the program");

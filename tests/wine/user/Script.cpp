@@ -2,30 +2,7 @@
 
 #include <cstdio>
 
-#include "Keys.h"
-
-namespace {
-bool AddLine(const std::wstring& key, const std::wstring& value, Script& script) {
-    KeyChord chord;
-    if (key == L"answer" && (value == L"yes" || value == L"no")) {
-        script.answers.push_back(value == L"yes");
-    } else if (key == L"category" || key == L"output" || key == L"browse" || key == L"layout" ||
-               (key == L"key" && ParseKeyChord(value, chord))) {
-        script.actions.push_back({key, value});
-    } else if (key == L"screenshot" && value.compare(0, 7, L"dialog:") == 0) {
-        script.actions.push_back({key, value.substr(7)});
-    } else if (key == L"screenshot" && value.compare(0, 9, L"progress:") == 0) {
-        script.progressPicture = value.substr(9);
-    } else if (key == L"cancel") {
-        script.cancel = true;
-    } else if (key == L"held" || key == L"held-readable") {
-        script.held.push_back({value, key == L"held-readable"});
-    } else {
-        return false;
-    }
-    return true;
-}
-}  // namespace
+#include "Run.h"
 
 bool Script::NextAnswer() {
     const bool yes = !answers.empty() && answers.front();
@@ -33,19 +10,21 @@ bool Script::NextAnswer() {
     return yes;
 }
 
-bool ReadScript(const wchar_t* file, Script& script, std::string& error) {
+bool Script::Read(const wchar_t* file) {
     FILE* in = ::_wfopen(file, L"rb");
-    if (!in) error = "cannot read the script";
     char buffer[4096];
-    while (in && error.empty() && std::fgets(buffer, sizeof buffer, in)) {
-        std::string line = buffer;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        const size_t equals = line.find('=');
-        if (!line.empty() && (equals == std::string::npos ||
-                              !AddLine(FromUtf8(line.substr(0, equals)), FromUtf8(line.substr(equals + 1)), script))) {
-            error = "the script has a line the user cannot do: " + line;
-        }
+    while (in && std::fgets(buffer, sizeof buffer, in)) {
+        std::wstring line = FromUtf8(buffer);
+        while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
+        const size_t equals = line.find(L'=');
+        const std::wstring key = line.substr(0, equals);
+        const std::wstring value = equals == std::wstring::npos ? L"" : line.substr(equals + 1);
+        if (key == L"answer") answers.push_back(value == L"yes");
+        else if (key == L"cancel") cancel = true;
+        else if (key == L"progress-screenshot") progressPicture = value;
+        else if (key == L"held" || key == L"held-readable") held.emplace_back(value, key == L"held-readable");
+        else if (!line.empty()) actions.emplace_back(key, value);
     }
     if (in) std::fclose(in);
-    return error.empty();
+    return in != nullptr;
 }
