@@ -1,7 +1,5 @@
 """Validates a report against docs/report.xsd with libxml2 (xmllint, Debian: libxml2-utils).
 
-    problems(report_bytes) -> list of messages, empty when the report is valid
-
 The report declares encoding="Shift_JIS" but is code page 932 as Windows writes it (a full-width
 quote or apostrophe is 0xFA57 or 0xFA56, which a strict Shift_JIS decoder refuses), so the bytes are
 decoded as CP932 and handed to xmllint as UTF-8 with the declaration saying so.
@@ -12,18 +10,16 @@ import subprocess
 from pathlib import Path
 
 SCHEMA_FILE = Path(__file__).resolve().parent.parent / "docs" / "report.xsd"
-DECLARED_ENCODING = re.compile(r'\A(<\?xml[^>]*?encoding=)(["\'])[^"\']*\2')
 
 
 def problems(report_bytes):
+    """xmllint's messages about the report; empty when it is valid."""
     try:
-        text = report_bytes.decode("cp932")
+        text = re.sub(r'\A(<\?xml[^>]*?encoding=)(["\'])[^"\']*\2', r"\1\2UTF-8\2", report_bytes.decode("cp932"))
     except UnicodeDecodeError as error:
         return [f"not code page 932 at byte {error.start}: {error.reason}"]
-    text = DECLARED_ENCODING.sub(r"\1\2UTF-8\2", text, count=1)
     result = subprocess.run(["xmllint", "--noout", "--huge", "--nonet", "--schema", str(SCHEMA_FILE), "-"],
                             input=text.encode("utf-8"), capture_output=True, check=False)
-    if result.returncode == 0:
-        return []
-    lines = result.stderr.decode("utf-8", "replace").splitlines()
-    return [line for line in lines if line and not line.endswith("fails to validate")] or [f"xmllint exit {result.returncode}"]
+    lines = [line for line in result.stderr.decode("utf-8", "replace").splitlines() if line]
+    return [] if result.returncode == 0 else [line for line in lines if not line.endswith("fails to validate")] or [
+        f"xmllint exit {result.returncode}"]

@@ -24,26 +24,19 @@ EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
 APPLICATION_TYPES = {"alpha": 3, "beta": 0, "gamma": 5}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
 REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
-KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output",
-              "layout"} | REPEATABLE_KEYS
+KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output", "layout"}
 # Keys link-headless has no counterpart for; "category" may be given more than once only under Wine.
 # (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
-# What the Wine user's script takes from scenario.conf (Script.cpp reads it).
-USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable",
-             "screenshot"}
+# What the Wine user's script takes from scenario.conf (Script.h).
+USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
 FRONT_ENDS = ("headless", "wine")
 REPOSITORY = Path(__file__).resolve().parent.parent
 
 # The letters a Wine prefix maps, each with its type for the prefix's whole life: the type's name
 # in the installation file, and in Wine's HKLM\Software\Wine\Drives.
-WINE_DRIVES = {
-    "l": ("fixed", "hd"), "m": ("fixed", "hd"), "n": ("fixed", "hd"),
-    "f": ("removable", "floppy"),
-    "q": ("cdrom", "cdrom"),
-    "r": ("ramdisk", "ramdisk"),
-    "s": ("remote", "network"),
-}
+WINE_DRIVES = {"l": ("fixed", "hd"), "m": ("fixed", "hd"), "n": ("fixed", "hd"), "f": ("removable", "floppy"),
+               "q": ("cdrom", "cdrom"), "r": ("ramdisk", "ramdisk"), "s": ("remote", "network")}
 RUN_TIMEOUT_SECONDS = 60
 CALL_LOG = "host-calls.log"  # beside the copied installation file
 # Debian's 64-bit Wine has no preloader to reserve the address ranges Windows code needs before
@@ -78,7 +71,7 @@ class Scenario:
                 continue
             key, equals, value = line.partition("=")
             key = key.strip()
-            need(equals and key in KNOWN_KEYS, f"scenario.conf line {number}: unknown key in {line!r}")
+            need(equals and key in KNOWN_KEYS | REPEATABLE_KEYS, f"scenario.conf line {number}: unknown key in {line!r}")
             need(key not in self.values or key in REPEATABLE_KEYS, f"scenario.conf line {number}: {key} given twice")
             self.values.setdefault(key, []).append(value)
             self.ordered.append((key, value))
@@ -87,11 +80,11 @@ class Scenario:
         need(self.edition in EDITIONS, f"edition must be one of {', '.join(EDITIONS)}, not {self.edition!r}")
         self.installation = (folder / (self.single("installation") or "")).resolve()
         need(self.installation.is_file(), f"no installation file {self.installation}")
-        self.command_line = self.single("command-line")
+        self.command_line, self.definition = self.single("command-line"), self.single("definition")
         self.answers = self.values.get("answer", [])
-        need(set(self.answers) <= {"yes", "no"}, f"answer must be yes or no, not {self.answers}")
         self.cancel = self.single("cancel") not in (None, "", "0")
-        need(all(c.isdigit() for c in self.values.get("category", [])), "category takes a number")
+        need(set(self.answers) <= {"yes", "no"} and all(c.isdigit() for c in self.values.get("category", [])),
+             "answer takes yes or no, category a number")
         self.screenshots = []  # (window, picture name)
         for shot in self.values.get("screenshot", []):
             window, _, name = shot.partition(":")
@@ -112,7 +105,6 @@ class Scenario:
             self.patches = [json.loads(patch) for patch in self.values.get("patch", [])]
         except json.JSONDecodeError as error:
             raise ScenarioError(f"patch is not JSON: {error}") from None
-        self.definition = self.single("definition")
         front_ends = self.single("front-ends")
         self.front_ends = FRONT_ENDS if front_ends is None else tuple(f.strip() for f in front_ends.split(","))
         need(set(self.front_ends) <= set(FRONT_ENDS), f"unknown front end in {front_ends!r}")
@@ -183,10 +175,7 @@ class PreparedRun:
         copied_folder = work / "installation"
         shutil.copytree(scenario.installation.parent, copied_folder, symlinks=True)
         self.installation_file = copied_folder / scenario.installation.name
-        try:
-            installation = json.loads(scenario.installation.read_text(encoding="utf-8"))
-        except (json.JSONDecodeError, UnicodeDecodeError) as error:
-            raise ScenarioError(f"installation file is not JSON: {error}") from None
+        installation = json.loads(self.installation_file.read_text(encoding="utf-8"))
         for patch in scenario.patches:
             installation = merge_patch(installation, patch)
         installation["log"] = CALL_LOG
@@ -238,9 +227,7 @@ class PreparedRun:
         return problems
 
     def program_folder(self):
-        folder = self.machine.get("programFolder")
-        need(folder, "the installation has no machine.programFolder")
-        path = self.host_path(folder)
+        path = self.host_path(self.machine.get("programFolder", "(no machine.programFolder)"))
         path.mkdir(parents=True, exist_ok=True)
         return path
 
@@ -313,13 +300,11 @@ def compare_file(windows_path, actual_path, expected_path):
     if not actual_path.is_file():
         return [f"  {windows_path} was not written"]
     actual, expected = actual_path.read_bytes(), expected_path.read_bytes()
-    problems = []
-    if actual != expected:
-        problems.append(f"  {windows_path} differs from {expected_path.name} "
-                        f"({len(actual)} bytes, expected {len(expected)}):")
-        as_text = [lines_of(data.decode("cp932", "backslashreplace")) for data in (expected, actual)]
-        problems += ["  " + line for line in difflib.unified_diff(
-            as_text[0], as_text[1], expected_path.name, windows_path, lineterm="")][:40]
+    as_text = [lines_of(data.decode("cp932", "backslashreplace")) for data in (expected, actual)]
+    problems = ["  " + line for line in difflib.unified_diff(*as_text, expected_path.name, windows_path, lineterm="")]
+    if actual != expected:  # differences that text lines do not show, too
+        problems = [f"  {windows_path} differs from {expected_path.name} ({len(actual)} bytes, expected "
+                    f"{len(expected)}):"] + problems[:40]
     if expected_path.suffix.lower() == ".xml":
         # An independent parser and the published schema, for the written report and its golden.
         for label, data in ((windows_path, actual), (expected_path.name, expected)):
@@ -407,8 +392,7 @@ class WineFrontEnd:
                 # No Mono or Gecko installer dialogs while the prefix is made.
                 "WINEDLLOVERRIDES": "mscoree,mshtml=",
                 # Wine takes its code page from the locale: 932 is what the programs are built for.
-                "LANG": "ja_JP.UTF-8",
-                "LC_ALL": "ja_JP.UTF-8",
+                "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
             })
             self.env["DISPLAY"] = self.display()
             self.make_prefix()
