@@ -137,8 +137,8 @@ class Scenario:
             if key == "screenshot":
                 window, _, name = value.partition(":")
                 key, value = ("screenshot" if window == "dialog" else "progress-screenshot"), screenshot_paths[name]
-            lines.append(f"{key}={value}\n")
-        return "".join(lines)
+            lines.append(f"{key}={value}")
+        return lines
 
 
 def lines_of(text):
@@ -503,9 +503,7 @@ class WineFrontEnd:
         launcher = [windows_path_of(self.launcher)] + self.launcher_arguments(scenario, prepared)
         screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))
                             for _, name in scenario.screenshots}
-        script = prepared.shots.parent / "user-script.txt"
-        script.write_text(scenario.user_lines(screenshot_paths), encoding="utf-8")
-        command = FIXED_LAYOUT + ["wine", str(self.user), windows_path_of(script)] + launcher
+        command = FIXED_LAYOUT + ["wine", str(self.user)] + scenario.user_lines(screenshot_paths) + ["--"] + launcher
         return run_process(command, self.run_environment(prepared), RUN_TIMEOUT_SECONDS + 30)
 
 

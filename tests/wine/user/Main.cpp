@@ -4,12 +4,9 @@
 // same scenario, plus lines of its own for what only real windows have (keys, Browse, layout). The
 // launcher's lines (POSTED, RESULT) end the transcript.
 //
-//   link-e2e-user SCRIPT LAUNCHER [launcher arguments...]
-//   link-e2e-user --drive-types LETTERS
-//
-// SCRIPT is the file of the scenario's lines (Script.h). --drive-types prints "X: type" for each
-// letter (fixed, removable, remote, cdrom, ramdisk; missing for no drive): the runner checks its Wine
-// prefix with it.
+//   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Script.h)
+//   link-e2e-user --drive-types LETTERS    "X: type" a letter (fixed, removable, remote, cdrom,
+//                                          ramdisk; missing for no drive): the runner's prefix check
 // Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not end
 // in time, 4 the user could not do its part; else the launcher's (5: it found its window disabled).
 #include <windows.h>
@@ -27,19 +24,6 @@ enum ExitStatus { kCompleted = 0, kBadArguments = 2, kTimedOut = 3, kUserFailed 
 constexpr ULONGLONG kRunMs = 60000;
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kLauncherEndMs = 10000;
-
-// The windows the program shows and what the user does with each. The first kind that recognizes a
-// window handles it; the save-file dialog, known by its file-name field, comes before the message
-// box, since it too is a dialog with statics and buttons.
-struct WindowKind {
-    bool (*recognizes)(HWND window);
-    bool (*handle)(HWND window, Run& run);  // false: the user could not do its part
-};
-const WindowKind kWindowKinds[] = {
-    {IsSaveFileDialog, AnswerSaveFileDialog},
-    {IsMessageBox, AnswerMessageBox},
-    {IsConditionsDialog, WorkConditionsDialog},
-};
 
 int PrintDriveTypes(const std::wstring& letters) {
     static const char* const kTypeNames[] = {"unknown", "missing", "removable", "fixed", "remote", "cdrom", "ramdisk"};
@@ -101,12 +85,13 @@ bool Ended(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OB
 int Drive(Run& run) {
     while (!Ended(run.launcher)) {
         for (HWND window : TopLevelWindowsOf(run.programId)) {
-            if (!::IsWindowVisible(window)) continue;
-            for (const WindowKind& kind : kWindowKinds) {
-                if (!kind.recognizes(window)) continue;
-                if (!kind.handle(window, run)) return kUserFailed;
-                break;
-            }
+            // The save-file dialog, known by its file-name field, before the message box: it too is a
+            // dialog with statics and buttons.
+            const bool done = !::IsWindowVisible(window) ? true
+                              : IsSaveFileDialog(window) ? AnswerSaveFileDialog(window, run)
+                              : IsMessageBox(window)     ? AnswerMessageBox(window, run)
+                              : !IsConditionsDialog(window) || WorkConditionsDialog(window, run);
+            if (!done) return kUserFailed;
         }
         if (::GetTickCount64() >= run.deadline) {
             Complain("the program did not end in time");
@@ -123,8 +108,10 @@ int main() {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Run run;
-    if (!argv || argc < 3 || !run.script.Read(argv[1])) {
-        Complain("usage: link-e2e-user SCRIPT LAUNCHER [launcher arguments...], SCRIPT a readable file");
+    int launcher = 1;
+    while (argv && launcher < argc && argv[launcher] != std::wstring(L"--")) run.script.Add(argv[launcher++]);
+    if (++launcher >= argc) {
+        Complain("usage: link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]");
         return kBadArguments;
     }
     // Held from before the program starts until it has ended (the handles close as this process
@@ -143,7 +130,7 @@ int main() {
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
     HANDLE pipe = nullptr;
-    run.launcher = StartLauncher(std::vector<std::wstring>(argv + 2, argv + argc), pipe);
+    run.launcher = StartLauncher(std::vector<std::wstring>(argv + launcher, argv + argc), pipe);
     if (!run.launcher) return kUserFailed;
     run.deadline = ::GetTickCount64() + kRunMs;
     std::string printed;

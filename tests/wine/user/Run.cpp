@@ -28,14 +28,6 @@ std::string ToUtf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring out(text.size(), L'\0');
-    const int length = static_cast<int>(text.size());
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &out[0], length);
-    out.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    return out;
-}
-
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     std::vector<HWND> all;
     std::vector<HWND> found;

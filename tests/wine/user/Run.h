@@ -13,7 +13,6 @@
 void Print(const std::string& utf8);
 void Complain(const std::string& utf8);
 std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
 
 // Another process's windows. Texts go through WM_GETTEXT with a timeout: GetWindowText does not ask
 // another process's controls, and a hung program must not hang the user. Not SMTO_ABORTIFHUNG: the
