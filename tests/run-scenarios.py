@@ -579,19 +579,16 @@ def run_scenario(front_end, scenario):
 
 def main():
     global keep_temp, artifacts_folder, refresh_docs, update_goldens
-    parser = argparse.ArgumentParser(description="Runs whole-run scenarios and compares their transcripts.")
+    parser = argparse.ArgumentParser(description=__doc__)
     mode = parser.add_mutually_exclusive_group(required=True)
     mode.add_argument("--headless", metavar="BIN", help="the link-headless program")
-    mode.add_argument("--wine", metavar="BUILD_WIN_DIR",
-                      help="the folder with Link*.exe, host-launcher.exe and link-e2e-user.exe")
+    mode.add_argument("--wine", metavar="BUILD_WIN_DIR", help="the folder with Link*.exe and the test tools")
     parser.add_argument("scenarios", metavar="SCENARIOS_DIR")
     parser.add_argument("--only", nargs="+", metavar="NAME", help="run only these scenarios")
     parser.add_argument("--keep-temp", action="store_true", help="keep the temporary folders (and say where)")
     parser.add_argument("--artifacts", metavar="DIR", help="where screenshots go (default build/artifacts)")
-    parser.add_argument("--update-goldens", action="store_true",
-                        help="rewrite expected.txt and the expected files from this run (on purpose only)")
-    parser.add_argument("--refresh-docs", action="store_true",
-                        help="replace the pictures in docs/ by the screenshots of the same name")
+    parser.add_argument("--update-goldens", action="store_true", help="rewrite the golden files from this run")
+    parser.add_argument("--refresh-docs", action="store_true", help="replace docs/ pictures by the screenshots")
     options = parser.parse_args()
     keep_temp, update_goldens, refresh_docs = options.keep_temp, options.update_goldens, options.refresh_docs
     artifacts_folder = Path(options.artifacts or artifacts_folder).resolve()

@@ -1,4 +1,4 @@
-#include "ConditionsDialog.h"
+#include "Answers.h"
 
 #include <cwchar>
 #include <initializer_list>

@@ -4,7 +4,7 @@
 // same scenario, plus lines of its own for what only real windows have (keys, Browse, layout). The
 // launcher's lines (POSTED, RESULT) end the transcript.
 //
-//   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Script.h)
+//   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Run.h)
 //   link-e2e-user --drive-types LETTERS    "X: type" a letter (fixed, removable, remote, cdrom,
 //                                          ramdisk; missing for no drive): the runner's prefix check
 // Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not end
@@ -15,9 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "ConditionsDialog.h"
-#include "MessageBox.h"
-#include "SaveFileDialog.h"
+#include "Answers.h"
 
 namespace {
 enum ExitStatus { kCompleted = 0, kBadArguments = 2, kTimedOut = 3, kUserFailed = 4 };

@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "Answers.h"
 
 #include <commctrl.h>
 
@@ -21,8 +21,11 @@ std::vector<int> VisibleButtons(HWND box) {
     return visible;
 }
 
-// The program's progress window: top-level, or in host-window mode a child of the host window.
-HWND FindProgressWindow(const Run& run) {
+// The progress window that owns `box`: the program's progress window, top-level or in host-window mode
+// a child of the host window, when that is the box's owner or, for a child, the top-level window
+// above it (the system hands ownership up to that one).
+HWND ProgressOwning(HWND box, const Run& run) {
+    const HWND owner = ::GetWindow(box, GW_OWNER);
     for (const std::vector<HWND>& windows : {TopLevelWindowsOf(run.programId), ChildWindowsOf(run.host)}) {
         for (HWND window : windows) {
             DWORD process = 0;
@@ -30,19 +33,12 @@ HWND FindProgressWindow(const Run& run) {
             const HWND bar = ::GetDlgItem(window, kProgressBarId);
             if (process == run.programId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770" && bar &&
                 ClassOf(bar) == PROGRESS_CLASSW) {
-                return window;
+                const HWND root = ::GetAncestor(window, GA_ROOT);
+                return owner && (owner == window || (root != window && owner == root)) ? window : nullptr;
             }
         }
     }
     return nullptr;
-}
-
-// The box belongs to the progress window when that is its owner or, for a progress window that is
-// a child, the top-level window above it (the system hands ownership up to that one).
-bool OwnedByProgress(HWND box, HWND progress) {
-    const HWND owner = ::GetWindow(box, GW_OWNER);
-    const HWND root = ::GetAncestor(progress, GA_ROOT);
-    return owner && (owner == progress || (root != progress && owner == root));
 }
 
 // "PROGRESS <caption> main=<position>/<upper>", the line link-headless prints for the same moment;
@@ -83,8 +79,8 @@ bool AnswerMessageBox(HWND box, Run& run) {
         return false;
     }
     const std::string shown = ToUtf8(caption) + ": " + ShowLineBreaks(ToUtf8(text));
-    const HWND progress = FindProgressWindow(run);
-    if (progress && OwnedByProgress(box, progress) && !ShowProgress(box, progress, run)) return false;
+    const HWND progress = ProgressOwning(box, run);
+    if (progress && !ShowProgress(box, progress, run)) return false;
 
     const std::vector<int> buttons = VisibleButtons(box);
     if (buttons.empty()) return true;  // closed since it was recognized

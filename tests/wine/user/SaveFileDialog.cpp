@@ -1,4 +1,4 @@
-#include "SaveFileDialog.h"
+#include "Answers.h"
 
 #include <commctrl.h>
 
