@@ -180,7 +180,7 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
         if (state.reportAfterAction && !read.PrintAll({read.Focus(), read.Options(), read.Output()})) return false;
         state.reportAfterAction = false;
 
-        const auto& actions = run.script.actions;
+        const auto& actions = run.actions;
         if (state.nextAction < actions.size()) {
             const auto& [key, value] = actions[state.nextAction++];
             std::string error;
@@ -190,7 +190,7 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
             }
         } else if (!state.closingPressed || !state.cancelPressed) {
             // Execute (or Cancel), then, when that was refused and the user has nothing left to try, Cancel.
-            const bool cancel = state.closingPressed || run.script.cancel;
+            const bool cancel = state.closingPressed || run.cancel;
             state.cancelPressed = cancel;
             state.closingPressed = true;
             if (!Click(dialog, cancel ? IDCANCEL : IDOK)) return false;

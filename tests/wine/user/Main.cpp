@@ -66,14 +66,14 @@ HANDLE StartLauncher(const std::vector<std::wstring>& arguments, HANDLE& pipe) {
     return started ? info.hProcess : nullptr;
 }
 
-// Appends what the launcher has printed so far to `text`.
-void ReadAvailable(HANDLE pipe, std::string& text) {
-    DWORD available = 0;
-    while (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-        std::string chunk(available, '\0');
-        DWORD got = 0;
-        if (!::ReadFile(pipe, &chunk[0], available, &got, nullptr) || got == 0) return;
-        text.append(chunk, 0, got);
+// Appends what the launcher prints to `text` until it has printed a whole line (`line`) or it has
+// ended (the launcher alone holds the pipe's other end).
+void ReadLauncher(HANDLE pipe, bool line, std::string& text) {
+    char chunk[4096];
+    DWORD got = 0;
+    while ((!line || text.find('\n') == std::string::npos) && ::ReadFile(pipe, chunk, sizeof chunk, &got, nullptr) &&
+           got > 0) {
+        text.append(chunk, got);
     }
 }
 
@@ -107,14 +107,14 @@ int main() {
     if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Run run;
     int launcher = 1;
-    while (argv && launcher < argc && argv[launcher] != std::wstring(L"--")) run.script.Add(argv[launcher++]);
+    while (argv && launcher < argc && argv[launcher] != std::wstring(L"--")) run.Add(argv[launcher++]);
     if (++launcher >= argc) {
         Complain("usage: link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]");
         return kBadArguments;
     }
     // Held from before the program starts until it has ended (the handles close as this process
     // ends). Not inheritable: only this process holds them.
-    for (const auto& [path, readable] : run.script.held) {
+    for (const auto& [path, readable] : run.held) {
         const DWORD sharing = readable ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
         const HANDLE held =
             ::CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -130,13 +130,9 @@ int main() {
     HANDLE pipe = nullptr;
     run.launcher = StartLauncher(std::vector<std::wstring>(argv + launcher, argv + argc), pipe);
     if (!run.launcher) return kUserFailed;
-    run.deadline = ::GetTickCount64() + kRunMs;
     std::string printed;
-    run.WaitFor([&] {
-        const bool ended = Ended(run.launcher);
-        ReadAvailable(pipe, printed);
-        return printed.find('\n') != std::string::npos || ended;
-    }, kRunMs);
+    ReadLauncher(pipe, true, printed);
+    run.deadline = ::GetTickCount64() + kRunMs;
     unsigned long programId = 0;
     unsigned long long host = 0;
     const size_t lineEnd = printed.find('\n');
@@ -161,7 +157,7 @@ int main() {
         return kUserFailed;
     }
     if (status != kCompleted) return status;
-    ReadAvailable(pipe, printed);
+    ReadLauncher(pipe, false, printed);
     for (size_t start = 0, end = 0; (end = printed.find('\n', start)) != std::string::npos; start = end + 1) {
         Print(printed.substr(start, end - start));
     }

@@ -55,9 +55,9 @@ bool ShowProgress(HWND box, HWND progress, Run& run) {
     }
     Print("PROGRESS " + ToUtf8(caption) + " main=" + std::to_string(static_cast<int>(position)) + "/" +
           std::to_string(static_cast<int>(upper)));
-    const std::wstring file = run.script.progressPicture;
+    const std::wstring file = run.progressPicture;
     if (file.empty()) return true;
-    run.script.progressPicture.clear();
+    run.progressPicture.clear();
     std::string error = "it is a child of the host window, out of sight: take its picture without a host window";
     const bool topLevel = ::GetAncestor(progress, GA_ROOT) == progress;
     if (topLevel && SaveUncoveredWindowBitmap(progress, box, file, kCloseWaitMs, error)) return true;
@@ -88,7 +88,7 @@ bool AnswerMessageBox(HWND box, Run& run) {
     if (buttons == std::vector<int>{IDOK}) {
         Print(std::string("MESSAGE ") + IdentifyBoxIcon(box, run) + " " + shown);
     } else if (buttons == std::vector<int>{IDYES, IDNO}) {
-        press = run.script.NextAnswer() ? IDYES : IDNO;
+        press = run.NextAnswer() ? IDYES : IDNO;
         Print("QUESTION " + shown + (press == IDYES ? " -> yes" : " -> no"));
     } else {
         std::string ids;

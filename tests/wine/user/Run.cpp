@@ -71,7 +71,7 @@ bool Click(HWND dialog, int id) {
     return button && ::PostMessageW(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-void Script::Add(const std::wstring& line) {
+void Run::Add(const std::wstring& line) {
     const size_t equals = line.find(L'=');
     const std::wstring key = line.substr(0, equals);
     const std::wstring value = equals == std::wstring::npos ? L"" : line.substr(equals + 1);
@@ -82,7 +82,7 @@ void Script::Add(const std::wstring& line) {
     else actions.emplace_back(key, value);
 }
 
-bool Script::NextAnswer() {
+bool Run::NextAnswer() {
     const bool yes = !answers.empty() && answers.front();
     if (!answers.empty()) answers.pop_front();
     return yes;

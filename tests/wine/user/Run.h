@@ -27,12 +27,12 @@ bool Gone(HWND window);  // destroyed or hidden
 // Posted, not sent: a button may start a modal loop in the program.
 bool Click(HWND dialog, int id);
 
-// What the scripted user does, from the scenario's lines (key=value, in order; tests/scenarios/README.md):
-// answer=yes|no, cancel=1, progress-screenshot=FILE.bmp, held=PATH and held-readable=PATH; every
-// other line is an action in the conditions dialog (category, output, key, browse, layout,
-// screenshot=FILE.bmp), done in order. An answer or action the scenario does not give means No or
-// Cancel, as in link-headless, so that every run ends.
-struct Script {
+// One run: what the user does, from the scenario's lines (key=value, in order; tests/scenarios/README.md),
+// and the program the launcher started with its host window. The lines are answer=yes|no, cancel=1,
+// progress-screenshot=FILE.bmp, held=PATH and held-readable=PATH, and actions in the conditions
+// dialog, done in order: category, output, key, browse, layout, screenshot=FILE.bmp. An answer or
+// action the scenario does not give means No or Cancel, as in link-headless, so that every run ends.
+struct Run {
     std::deque<bool> answers;
     std::vector<std::pair<std::wstring, std::wstring>> actions;  // key, value
     bool cancel = false;
@@ -40,20 +40,14 @@ struct Script {
     // Held open for the whole run, sharing nothing (an editor's lock) or, when readable, reading and
     // writing but not deleting (a reader): the file can then be read and written, not replaced.
     std::vector<std::pair<std::wstring, bool>> held;  // path, readable
-
-    void Add(const std::wstring& line);
-    bool NextAnswer();  // No when the script has no answer left
-};
-
-// One run: what the user does, and the program the launcher started with its host window.
-struct Run {
-    Script script;
     DWORD programId = 0;
     HWND host = nullptr;
     HANDLE launcher = nullptr;           // ends right after the program
     ULONGLONG deadline = 0;              // GetTickCount64() after which the run has failed
     std::optional<std::wstring> saveAs;  // Browse was clicked: the name to give the save-file dialog
 
+    void Add(const std::wstring& line);  // one of the scenario's lines
+    bool NextAnswer();                   // No when the scenario has no answer left
     // Polls `condition` until it holds (true) or `milliseconds` or the run's deadline pass (false).
     bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) const;
 };
