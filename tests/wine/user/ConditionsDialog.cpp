@@ -1,10 +1,8 @@
-#include "Answers.h"
-
 #include <cwchar>
 #include <initializer_list>
-#include <iterator>
 #include <map>
 
+#include "Answers.h"
 #include "Keys.h"
 #include "WindowPicture.h"
 
@@ -82,6 +80,7 @@ struct DialogReader {
     }
 };
 
+// The LAYOUT lines: the controls' rectangles in the dialog's client coordinates and the client size.
 void PrintLayout(HWND dialog) {
     std::string line = "LAYOUT";
     for (int id : kLayoutIds) {
@@ -100,47 +99,39 @@ void PrintLayout(HWND dialog) {
 bool Perform(HWND dialog, const std::wstring& key, const std::wstring& value, DialogState& state, Run& run,
              std::string& error) {
     const HWND edit = ::GetDlgItem(dialog, kPathEdit);
-    DWORD_PTR ignored = 0;
-    if (key == L"category") {
+    const HWND browse = ::GetDlgItem(dialog, kBrowse);
+    if (key == L"category") {  // only an option that is shown and enabled can be clicked
         const long number = std::wcstol(value.c_str(), nullptr, 10);
-        if (number < 1 || number > static_cast<long>(std::size(kOptionIds))) return true;
+        if (number < 1 || number > 7) return true;
         const HWND option = ::GetDlgItem(dialog, kOptionIds[number - 1]);
         return !::IsWindowEnabled(option) || !::IsWindowVisible(option) || Click(dialog, kOptionIds[number - 1]);
     }
     if (key == L"output") {
-        const LPARAM text = reinterpret_cast<LPARAM>(value.c_str());
-        error = "WM_SETTEXT failed";
-        return !::IsWindowEnabled(edit) || Send(edit, WM_SETTEXT, 0, text, ignored);
+        DWORD_PTR ignored = 0;
+        return !::IsWindowEnabled(edit) || Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()), ignored);
     }
     if (key == L"key") {
         Print("KEY " + ToUtf8(value));
-        if (!state.sharedThread) {
-            const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
-            if (!::AttachThreadInput(::GetCurrentThreadId(), thread, TRUE)) {
-                error = "AttachThreadInput failed with error " + std::to_string(::GetLastError());
-                return false;
-            }
-            state.sharedThread = thread;
+        const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+        if (!state.sharedThread && !::AttachThreadInput(::GetCurrentThreadId(), thread, TRUE)) {
+            error = "AttachThreadInput failed with error " + std::to_string(::GetLastError());
+            return false;
         }
         bool closing = false;
+        state.sharedThread = thread;
         state.reportAfterAction = true;
         if (!PressKey(dialog, value, [&] { return Settle(dialog, edit, run); }, closing, error)) return false;
         state.closingPressed = state.closingPressed || closing;
         return true;
     }
-    if (key == L"browse" && !::IsWindowEnabled(::GetDlgItem(dialog, kBrowse))) {
-        Print("BROWSE disabled");
-        return true;
-    }
-    if (key == L"browse") {
+    if (key == L"browse" && ::IsWindowEnabled(browse)) {
         run.saveAs = value;
         state.reportAfterAction = true;
         return Click(dialog, kBrowse);
     }
-    if (key == L"layout") {
-        PrintLayout(dialog);
-        return true;
-    }
+    if (key == L"browse") Print("BROWSE disabled");
+    if (key == L"layout") PrintLayout(dialog);
+    if (key == L"browse" || key == L"layout") return true;
     if (key == L"screenshot") return SaveWindowBitmap(dialog, value, kPictureWaitMs, error);
     error = "no such action";
     return false;
@@ -167,36 +158,33 @@ bool WorkConditionsDialog(HWND dialog, Run& run) {
         case Readiness::Waiting: break;
         }
         DialogReader read{dialog};
-        if (!state.shown) {
-            const std::string combined = ::IsWindowVisible(read.Item(kGeneralAndRealEstate))
-                                             ? "OPTION 1012 " + read.Text(kGeneralAndRealEstate) : "";
-            if (!read.PrintAll({"CONDITIONS business=" + read.Text(kBusinessName) + " period=" + read.Text(kPeriod) +
-                                    " manufacturing=" + read.Text(kManufacturing),
-                                read.Options(), combined, read.Output()})) {
-                return false;
-            }
+        const bool combined = ::IsWindowVisible(read.Item(kGeneralAndRealEstate));
+        if (!state.shown &&
+            !read.PrintAll({"CONDITIONS business=" + read.Text(kBusinessName) + " period=" + read.Text(kPeriod) +
+                                " manufacturing=" + read.Text(kManufacturing),
+                            read.Options(), combined ? "OPTION 1012 " + read.Text(kGeneralAndRealEstate) : "",
+                            read.Output()})) {
+            return false;
         }
-        state.shown = true;
         if (state.reportAfterAction && !read.PrintAll({read.Focus(), read.Options(), read.Output()})) return false;
+        state.shown = true;
         state.reportAfterAction = false;
 
-        const auto& actions = run.actions;
-        if (state.nextAction < actions.size()) {
-            const auto& [key, value] = actions[state.nextAction++];
-            std::string error;
-            if (!Perform(dialog, key, value, state, run, error)) {
-                Complain("cannot do " + ToUtf8(key + L"=" + value) + (error.empty() ? "" : ": " + error));
-                return false;
-            }
-        } else if (!state.closingPressed || !state.cancelPressed) {
-            // Execute (or Cancel), then, when that was refused and the user has nothing left to try, Cancel.
-            const bool cancel = state.closingPressed || run.cancel;
-            state.cancelPressed = cancel;
-            state.closingPressed = true;
-            if (!Click(dialog, cancel ? IDCANCEL : IDOK)) return false;
-        } else {
+        std::string error;
+        if (state.nextAction < run.actions.size()) {
+            const auto& [key, value] = run.actions[state.nextAction++];
+            if (Perform(dialog, key, value, state, run, error)) continue;
+            Complain("cannot do " + ToUtf8(key + L"=" + value) + (error.empty() ? "" : ": " + error));
+            return false;
+        }
+        if (state.closingPressed && state.cancelPressed) {
             Complain("the conditions dialog stayed open after Cancel");
             return false;
         }
+        // Execute (or Cancel), then, when that was refused and the user has nothing left to try, Cancel.
+        const bool cancel = state.closingPressed || run.cancel;
+        state.cancelPressed = cancel;
+        state.closingPressed = true;
+        if (!Click(dialog, cancel ? IDCANCEL : IDOK)) return false;
     }
 }
