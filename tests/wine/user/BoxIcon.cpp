@@ -2,17 +2,14 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "WindowPicture.h"
 
 namespace {
 constexpr DWORD kPaintWaitMs = 5000;
 
-struct Candidate {
-    const char* name;
-    LPCTSTR resource;
-};
-const Candidate kCandidates[] = {
+const std::pair<const char*, LPCTSTR> kIcons[] = {
     {"warning", IDI_WARNING}, {"information", IDI_INFORMATION}, {"question", IDI_QUESTION}, {"error", IDI_ERROR},
 };
 
@@ -61,9 +58,9 @@ const char* IdentifyBoxIcon(HWND box, const Run& run) {
         Pixels captured;
         if (!::GetWindowRect(control, &area) || !CaptureScreen(area, captured)) return false;
         int matches = 0;
-        for (const Candidate& candidate : kCandidates) {
-            if (!Shows(captured, candidate.resource)) continue;
-            matched = candidate.name;
+        for (const auto& [name, resource] : kIcons) {
+            if (!Shows(captured, resource)) continue;
+            matched = name;
             ++matches;
         }
         if (matches != 1) matched = "?";

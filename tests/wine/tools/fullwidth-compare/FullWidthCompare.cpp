@@ -19,12 +19,9 @@ CWin32Platform g_windows;
 size_t g_compared = 0;
 
 std::string Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789ABCDEF";
     std::string out = bytes.empty() ? "-" : "";
-    char two[3];
-    for (char c : bytes) {
-        std::snprintf(two, sizeof two, "%02X", static_cast<unsigned char>(c));
-        out += two;
-    }
+    for (unsigned char c : bytes) out += {kDigits[c >> 4], kDigits[c & 0xF]};
     return out;
 }
 
