@@ -58,8 +58,6 @@ def need(condition, message):
         raise ScenarioError(message)
 
 
-# --------------------------------------------------------------------------- scenarios
-
 class Scenario:
     def __init__(self, folder):
         self.folder = folder
@@ -240,8 +238,6 @@ class PreparedRun:
             (self.program_folder() / "FilvaneDef.ini").write_bytes(b"[ProgramLevel]\r\n" + key)
 
 
-# --------------------------------------------------------------------------- comparison
-
 def write_goldens(scenario, prepared, actual):
     """Makes what the run printed and wrote the scenario's expected transcript and files."""
     lines = list(actual)
@@ -286,10 +282,8 @@ def call_log_problems(log_path, transcript, edition):
 
 
 def compare(expected, actual, name):
-    """Differences as unified diff lines; empty when the transcripts agree.
-
-    Under Wine the launcher cannot know the result of a run that posted nothing and ends the
-    transcript with "RESULT unposted"; then everything but the last line is compared."""
+    """Differences as unified diff lines. Under Wine the launcher cannot know the result of a run that
+    posted nothing and ends the transcript with "RESULT unposted": then all but the last line count."""
     if actual and actual[-1] == "RESULT unposted":
         if not expected or not expected[-1].startswith("RESULT "):
             return [f"expected.txt of {name} does not end with a RESULT line"]
@@ -333,8 +327,6 @@ def run_process(command, env, timeout):
         return (lines_of(stdout.read().decode("utf-8", "replace")), status,
                 problem + stderr.read().decode("utf-8", "replace"))
 
-
-# --------------------------------------------------------------------------- front ends
 
 class HeadlessFrontEnd:
     name = "headless"
@@ -540,8 +532,6 @@ def display_usable(display):
     return subprocess.run(["xdpyinfo", "-display", display], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL, timeout=10, check=False).returncode == 0
 
-
-# --------------------------------------------------------------------------- main
 
 def run_scenario(front_end, scenario):
     """True when the scenario passed; prints its outcome."""

@@ -77,11 +77,9 @@ void ReadLauncher(HANDLE pipe, bool line, std::string& text) {
     }
 }
 
-bool Ended(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
-
 // Answers the program's windows until it (and with it the launcher) has ended.
 int Drive(Run& run) {
-    while (!Ended(run.launcher)) {
+    while (::WaitForSingleObject(run.launcher, kPollMs) == WAIT_TIMEOUT) {
         for (HWND window : TopLevelWindowsOf(run.programId)) {
             // The save-file dialog, known by its file-name field, before the message box: it too is a
             // dialog with statics and buttons.
@@ -95,7 +93,6 @@ int Drive(Run& run) {
             Complain("the program did not end in time");
             return kTimedOut;
         }
-        ::WaitForSingleObject(run.launcher, kPollMs);
     }
     return kCompleted;
 }
