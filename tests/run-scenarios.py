@@ -29,7 +29,7 @@ KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition",
 # Keys link-headless has no counterpart for; "category" may be given more than once only under Wine.
 # (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
-# What the Wine user's script takes from scenario.conf (Script.h).
+# What the Wine user takes from scenario.conf (tests/wine/user/Run.h).
 USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
 FRONT_ENDS = ("headless", "wine")
 REPOSITORY = Path(__file__).resolve().parent.parent
@@ -60,17 +60,15 @@ def need(condition, message):
 
 class Scenario:
     def __init__(self, folder):
-        self.folder = folder
-        self.name = folder.name
-        self.values = {}
-        self.ordered = []  # (key, value) in file order
+        self.folder, self.name = folder, folder.name
+        self.values, self.ordered = {}, []  # key -> values; (key, value) in file order
         for number, line in enumerate((folder / "scenario.conf").read_text(encoding="utf-8").split("\n"), 1):
             line = line.rstrip("\r")
             if not line.strip() or line.lstrip().startswith("#"):
                 continue
             key, equals, value = line.partition("=")
             key = key.strip()
-            need(equals and key in KNOWN_KEYS | REPEATABLE_KEYS, f"scenario.conf line {number}: unknown key in {line!r}")
+            need(equals and key in KNOWN_KEYS | REPEATABLE_KEYS, f"scenario.conf line {number}: unknown key {line!r}")
             need(key not in self.values or key in REPEATABLE_KEYS, f"scenario.conf line {number}: {key} given twice")
             self.values.setdefault(key, []).append(value)
             self.ordered.append((key, value))
@@ -271,7 +269,7 @@ def call_log_problems(log_path, transcript, edition):
         if moves != [f"index={i}" for i in range(count)]:
             problems.append(f"the asset records were not read once each in order ({len(moves)} of {count} reads)")
     pairs = (  # what the host hands out and the line that hands one back, each matching a whole line
-        ("asset rule objects", r"ClRuleGenkashokyaku::ClRuleGenkashokyaku", r"ClRuleGenkashokyaku::~ClRuleGenkashokyaku"),
+        ("asset rule objects", "ClRuleGenkashokyaku::ClRuleGenkashokyaku", "ClRuleGenkashokyaku::~ClRuleGenkashokyaku"),
         ("era cursors", r"ClSetGengo::GetCursor -> 0 .*", r"ClSetGengo::ReleaseCursor(?!.*\(not open\)).*"),
         ("period objects", r"ClSetData::GetAccPeriod -> object", r"ClAccPeriod::~ClAccPeriod"))
     for what, given, returned in pairs:
@@ -322,10 +320,9 @@ def run_process(command, env, timeout):
             problem = ""
         except subprocess.TimeoutExpired:
             status, problem = None, f"killed after {timeout} s\n"
-        stdout.seek(0)
-        stderr.seek(0)
-        return (lines_of(stdout.read().decode("utf-8", "replace")), status,
-                problem + stderr.read().decode("utf-8", "replace"))
+        stdout.seek(0), stderr.seek(0)
+        output, errors = (stream.read().decode("utf-8", "replace") for stream in (stdout, stderr))
+        return lines_of(output), status, problem + errors
 
 
 class HeadlessFrontEnd:
@@ -453,8 +450,7 @@ class WineFrontEnd:
         expected = "".join(f"{letter.upper()}: {kind}\n" for letter, (kind, _) in WINE_DRIVES.items())
         if reported != expected:
             raise SystemExit(f"run-scenarios: the prefix's drives are\n{reported}instead of\n{expected}")
-        print(f"run-scenarios: Wine prefix ready in {time.monotonic() - started:.1f} s "
-              f"(DISPLAY={self.env['DISPLAY']})")
+        print(f"run-scenarios: Wine prefix ready in {time.monotonic() - started:.1f} s (DISPLAY={self.env['DISPLAY']})")
 
     def point_drive(self, letter, root):
         # Replaced in one step: a letter that is missing even briefly loses its type.

@@ -21,8 +21,8 @@ bad=$(awk '
 ' "$work/expected")
 [ -z "$bad" ] || { printf "fullwidth-test: listed differences that are not '?' cases:\n%s\n" "$bad" >&2; exit 1; }
 
-wine "$exe" >"$work/actual" 2>"$work/stderr" || { echo "fullwidth-test: ended with $?:" >&2; cat "$work/stderr" >&2; exit 1; }
-grep 'inputs compared' "$work/stderr" || true
+wine "$exe" >"$work/actual" 2>"$work/err" || { echo "fullwidth-test: status $?" >&2; cat "$work/err" >&2; exit 1; }
+grep "inputs compared" "$work/err" || true
 if ! diff -u "$work/expected" "$work/actual" | head -50 >&2; then
     echo "fullwidth-test: FAIL, differences other than the listed ones (- listed, + found)" >&2
     exit 1

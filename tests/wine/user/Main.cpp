@@ -57,7 +57,8 @@ HANDLE StartLauncher(const std::vector<std::wstring>& arguments, HANDLE& pipe) {
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info = {};
     const bool started =
-        ::CreatePipe(&pipe, &startup.hStdOutput, &inheritable, 0) && ::SetHandleInformation(pipe, HANDLE_FLAG_INHERIT, 0) &&
+        ::CreatePipe(&pipe, &startup.hStdOutput, &inheritable, 0) &&
+        ::SetHandleInformation(pipe, HANDLE_FLAG_INHERIT, 0) &&
         ::SetHandleInformation(startup.hStdError, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT) &&
         ::CreateProcessW(arguments[0].c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     if (!started) Complain("cannot start the launcher: error " + std::to_string(::GetLastError()));
