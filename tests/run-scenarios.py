@@ -20,14 +20,12 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import report_schema  # noqa: E402
 
-EDITIONS = {"alpha": "Alpha", "beta": "Beta", "gamma": "Gamma"}
-# The application type each program announces to the host.
-APPLICATION_TYPES = {"alpha": 3, "beta": 0, "gamma": 5}
+# The editions, each with the application type its program (LinkAlpha.exe ...) announces to the host.
+EDITIONS = {"alpha": 3, "beta": 0, "gamma": 5}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
 REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
 KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output", "layout"}
-# Keys link-headless has no counterpart for; "category" may be given more than once only under Wine.
-# (A screenshot prints nothing: link-headless runs such scenarios and ignores it.)
+# Keys link-headless has no counterpart for (it ignores screenshots); a second "category" is Wine only too.
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
 # What the Wine user takes from scenario.conf (tests/wine/user/Run.h).
 USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
@@ -258,7 +256,7 @@ def call_log_problems(log_path, transcript, edition):
     lines = log_path.read_text(encoding="utf-8", errors="replace").split("\n")
     problems = []
     announced = [line for line in lines if line.startswith("ClAccConnect::SetAppType ")]
-    if announced and announced != [f"ClAccConnect::SetAppType {APPLICATION_TYPES[edition]}"]:
+    if announced and announced != [f"ClAccConnect::SetAppType {EDITIONS[edition]}"]:
         problems.append(f"the application type told to the host: {announced}")
     moves = [line.split()[1] for line in lines if line.startswith("ClRuleGenkashokyaku::Move index=")]
     if len(moves) != len(set(moves)):
@@ -356,7 +354,7 @@ class WineFrontEnd:
         self.build_dir = Path(build_dir).resolve()
         self.user = self.build_dir / "link-e2e-user.exe"
         self.launcher = self.build_dir / "host-launcher.exe"
-        for required in [self.user, self.launcher] + [self.build_dir / f"Link{e}.exe" for e in EDITIONS.values()]:
+        for required in [self.user, self.launcher] + [self.build_dir / f"Link{e.capitalize()}.exe" for e in EDITIONS]:
             if not required.is_file():
                 raise SystemExit(f"run-scenarios: {required} is not built")
         self.xvfb = self.temp = self.env = None
@@ -456,8 +454,7 @@ class WineFrontEnd:
         # Replaced in one step: a letter that is missing even briefly loses its type.
         link = Path(self.env["WINEPREFIX"]) / "dosdevices" / f"{letter}:"
         temporary = link.with_name(f".{letter}.new")
-        if temporary.is_symlink():
-            temporary.unlink()
+        temporary.unlink(missing_ok=True)
         os.symlink(root, temporary)
         os.replace(temporary, link)
 
@@ -469,7 +466,7 @@ class WineFrontEnd:
                  f"drive {letter.upper()}: {kind} is not a drive the Wine prefix maps ({WINE_DRIVES})")
         for letter in WINE_DRIVES:
             self.point_drive(letter, prepared.drives.get(letter, (None, self.empty_roots / letter))[1])
-        program_name = f"Link{EDITIONS[scenario.edition]}.exe"
+        program_name = f"Link{scenario.edition.capitalize()}.exe"
         shutil.copy2(self.build_dir / program_name, prepared.program_folder() / program_name)
         arguments = []
         for option, key in (("--current-folder", "currentFolder"), ("--temp-folder", "tempFolder")):
@@ -576,11 +573,10 @@ def main():
     sys.stdout.reconfigure(encoding="utf-8", line_buffering=True)
 
     folders = sorted(f for f in Path(options.scenarios).iterdir() if (f / "scenario.conf").is_file())
-    if options.only:
-        unknown = set(options.only) - {f.name for f in folders}
-        if unknown:
-            raise SystemExit(f"run-scenarios: no scenario named {', '.join(sorted(unknown))}")
-        folders = [f for f in folders if f.name in options.only]
+    unknown = set(options.only or []) - {f.name for f in folders}
+    if unknown:
+        raise SystemExit(f"run-scenarios: no scenario named {', '.join(sorted(unknown))}")
+    folders = [f for f in folders if not options.only or f.name in options.only]
     if not folders:
         raise SystemExit(f"run-scenarios: no scenarios in {options.scenarios}")
 

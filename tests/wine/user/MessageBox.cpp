@@ -45,8 +45,7 @@ HWND ProgressOwning(HWND box, const Run& run) {
 // then the picture the script asks for.
 bool ShowProgress(HWND box, HWND progress, Run& run) {
     std::wstring caption;
-    DWORD_PTR position = 0;
-    DWORD_PTR upper = 0;
+    DWORD_PTR position = 0, upper = 0;
     const HWND bar = ::GetDlgItem(progress, kProgressBarId);
     if (!ReadText(progress, caption) || !Send(bar, PBM_GETPOS, 0, 0, position) ||
         !Send(bar, PBM_GETRANGE, FALSE, 0, upper)) {
@@ -72,8 +71,7 @@ bool IsMessageBox(HWND window) {
 }
 
 bool AnswerMessageBox(HWND box, Run& run) {
-    std::wstring caption;
-    std::wstring text;
+    std::wstring caption, text;
     if (!ReadText(box, caption) || !ReadText(::GetDlgItem(box, kTextId), text)) {
         Complain("cannot read the texts of a message box");
         return false;

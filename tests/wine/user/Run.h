@@ -53,9 +53,8 @@ struct Run {
 };
 
 // Waits until the thread of `dialog` has handled everything sent or posted to it before: resets the
-// modified flag of `edit`, an edit control of the dialog, posts a message that sets it again and
-// waits until it is set. The thread handles that message only after the earlier ones, in its own
-// message loop or in the loop of a box it shows. Then tells whether the dialog waits for the user,
-// has a window of its own up (it is disabled) or has ended.
+// modified flag of `edit`, an edit control of the dialog, and posts a message that sets it again, which
+// the thread handles only after the earlier ones (in its own message loop or a box's). Then tells
+// whether the dialog waits for the user, has a window of its own up (it is disabled) or has ended.
 enum class Readiness { Waiting, Modal, Gone, Failed };
 Readiness Settle(HWND dialog, HWND edit, const Run& run);

@@ -32,9 +32,7 @@ bool AnswerSaveFileDialog(HWND dialog, Run& run) {
         Complain("the save-file dialog stayed open after Cancel");
         return false;
     }
-    std::wstring title;
-    std::wstring proposed;
-    std::wstring fileType;
+    std::wstring title, proposed, fileType;
     DWORD_PTR ignored = 0;
     if (!ReadText(dialog, title) || !ReadText(reinterpret_cast<HWND>(edit), proposed) ||
         !ReadText(::GetDlgItem(dialog, kFileTypeList), fileType) ||
