@@ -10,6 +10,7 @@ import difflib
 import json
 import os
 import re
+import select
 import shutil
 import subprocess
 import sys
@@ -404,8 +405,8 @@ class WineFrontEnd:
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(write_end)
-        with os.fdopen(read_end) as numbers:  # at its end when Xvfb has gone
-            number = numbers.readline().strip()
+        with os.fdopen(read_end) as numbers:  # at its end when Xvfb has gone; 20 s for a hung one
+            number = numbers.readline().strip() if select.select([numbers], [], [], 20)[0] else ""
         if not number:
             raise SystemExit("run-scenarios: Xvfb did not start")
         return ":" + number
