@@ -251,7 +251,7 @@ def write_goldens(scenario, prepared, actual):
 def call_log_problems(log_path, transcript, edition):
     """What every run owes the host, read from the stand-in's call log: its edition's application
     type, no asset record read twice (in a run that succeeded, every one of them once, in order),
-    and every rule object, era cursor and period object it was given handed back."""
+    and every rule object, cursor and period object it was given handed back."""
     if not log_path.is_file():
         return [f"the stand-in wrote no call log ({log_path.name})"]
     lines = log_path.read_text(encoding="utf-8", errors="replace").split("\n")
@@ -270,6 +270,7 @@ def call_log_problems(log_path, transcript, edition):
     pairs = (  # what the host hands out and the line that hands one back, each matching a whole line
         ("asset rule objects", "ClRuleGenkashokyaku::ClRuleGenkashokyaku", "ClRuleGenkashokyaku::~ClRuleGenkashokyaku"),
         ("era cursors", r"ClSetGengo::GetCursor -> 0 .*", r"ClSetGengo::ReleaseCursor(?!.*\(not open\)).*"),
+        ("data-file cursors", r"ClSetData::GetDatCursor -> .*", r"ClSetData::ReleaseDatCursor(?!.*\(not open\)).*"),
         ("period objects", r"ClSetData::GetAccPeriod -> object", r"ClAccPeriod::~ClAccPeriod"))
     for what, given, returned in pairs:
         made, gone = (sum(1 for line in lines if re.fullmatch(pattern, line)) for pattern in (given, returned))

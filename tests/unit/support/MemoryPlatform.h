@@ -1,8 +1,7 @@
 #pragma once
 // In-memory Windows machine for unit tests and fuzz targets: drive letters with their types, folders
 // and files under case-insensitive names, folder creation that fails at chosen folders, new files
-// that fail after a number of bytes, message boxes recorded and answered from a script, and posted
-// messages recorded. Drive C: is fixed and holds the program's, the current
+// that fail after a number of bytes, and message boxes recorded and answered from a script. Drive C: is fixed and holds the program's, the current
 // and the temporary folder.
 #include <algorithm>
 #include <cstddef>
@@ -30,12 +29,6 @@ struct CShownBox {
     unsigned style;
 };
 
-struct CPostedMessage {
-    WindowHandle window;
-    std::uint32_t message;
-    std::uintptr_t wparam;
-    std::intptr_t lparam;
-};
 
 class CMemoryPlatform : public CPlatform {
 public:
@@ -46,7 +39,6 @@ public:
 
     // What happened.
     std::vector<CShownBox> boxes;
-    std::vector<CPostedMessage> posted;
     std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
     size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
 
@@ -155,10 +147,7 @@ public:
     }
     void EnableWindow(WindowHandle, bool) override {}
     void SetForegroundWindow(WindowHandle) override {}
-    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                      std::intptr_t lparam) override {
-        posted.push_back({window, message, wparam, lparam});
-    }
+    void PostToWindow(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) override {}
 
 protected:
     // Windows names ignore the case of single-byte letters and a trailing separator.
