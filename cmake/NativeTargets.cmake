@@ -35,6 +35,11 @@ foreach(scenario_file ${SCENARIO_FILES})
                    ${CMAKE_CURRENT_SOURCE_DIR}/tests/scenarios --only ${scenario})
 endforeach()
 
+# The unit tests' golden reports against the published schema.
+file(GLOB UNIT_GOLDEN_REPORTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/fixtures/*.xml)
+add_test(NAME report_schema.unit_goldens COMMAND ${LINK_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/tests/report_schema.py
+         ${UNIT_GOLDEN_REPORTS})
+
 # link-headless's own command line and installation-file refusals.
 add_test(NAME headless_cli COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/headless-cli-test.sh $<TARGET_FILE:link-headless>)
 

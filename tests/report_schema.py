@@ -23,3 +23,10 @@ def problems(report_bytes):
     lines = [line for line in result.stderr.decode("utf-8", "replace").splitlines() if line]
     return [] if result.returncode == 0 else [line for line in lines if not line.endswith("fails to validate")] or [
         f"xmllint exit {result.returncode}"]
+
+
+if __name__ == "__main__":  # report_schema.py REPORT...: each report's problems; exit 1 when any has one
+    import sys
+    found = [f"{name}: {problem}" for name in sys.argv[1:] for problem in problems(Path(name).read_bytes())]
+    print("\n".join(found or [f"{len(sys.argv) - 1} reports valid"]))
+    sys.exit(1 if found else 0)

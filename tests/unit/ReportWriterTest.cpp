@@ -30,16 +30,17 @@ void Set(char (&field)[N], const char* text) {
     std::strncpy(field, text, N - 1);
 }
 
-// Every field distinct so that a field written under another name shows; some empty.
+// Every field distinct so that a field written under another name shows, in the form the schema
+// gives it; some empty.
 std::unique_ptr<CAssetOutputRecord> Record(const char* name) {
     auto r = std::make_unique<CAssetOutputRecord>();
     std::memset(r.get(), 0, sizeof *r);
-    Set(r->SISANMEI, name), Set(r->SUURYO, "1"), Set(r->SUURYOTANI, "台"), Set(r->SYUTOKUNENGETU_GENGO, "令和");
-    Set(r->SYUTOKUNENGETU_NEN, "4"), Set(r->SYUTOKUNENGETU_TUKI, "5"), Set(r->SYUTOKUKINGAKU, "300000");
+    Set(r->SISANMEI, name), Set(r->SUURYO, "1.00"), Set(r->SUURYOTANI, "台"), Set(r->SYUTOKUNENGETU_GENGO, "令和");
+    Set(r->SYUTOKUNENGETU_NEN, "04"), Set(r->SYUTOKUNENGETU_TUKI, "05"), Set(r->SYUTOKUKINGAKU, "300000");
     Set(r->KISYUTYOUBOKAKAKU, "250000"), Set(r->SYOUKYAKUKISOKINGAKU, "300001"), Set(r->SYOUKYAKUHOUHOU, "2");
-    Set(r->SYOUKYAKUMEI, "定額法"), Set(r->TAIYOUNENSU, "6"), Set(r->SYOUKYAKURITU, "0.167");
+    Set(r->SYOUKYAKUMEI, "少額"), Set(r->TAIYOUNENSU, "6"), Set(r->SYOUKYAKURITU, "0.167");
     Set(r->SYOUKYAKUKIKAN, "12"), Set(r->CHOUSEIMAESYOUKYAKUGAKU, "50100"), Set(r->FUTUUSYOUKYAKUHI, "50000");
-    Set(r->JIGYOUSENYUWARIAI, "80"), Set(r->HITUYOUKEIHISANNYUUGAKU, "40000"), Set(r->MISYOUKYAKUZANDAKA, "200000");
+    Set(r->JIGYOUSENYUWARIAI, "80.0"), Set(r->HITUYOUKEIHISANNYUUGAKU, "40000"), Set(r->MISYOUKYAKUZANDAKA, "200000");
     Set(r->TEKIYOU_JYOUDAN, "A<B&C");
     return r;
 }
