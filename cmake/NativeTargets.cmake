@@ -1,16 +1,20 @@
 # Native build: link-headless and the unit tests.
 find_package(GTest REQUIRED)
 
+# link-headless's in-memory windows also serve the unit tests as the user's side of a run.
 link_collect_sources(HEADLESS_SOURCES src/headless)
-add_executable(link-headless ${HEADLESS_SOURCES})
-target_link_libraries(link-headless PRIVATE linkcore linkeditions hostsim)
+list(FILTER HEADLESS_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(linkheadless STATIC ${HEADLESS_SOURCES})
+target_link_libraries(linkheadless PUBLIC linkcore linkeditions hostsim)
+add_executable(link-headless ${CMAKE_CURRENT_SOURCE_DIR}/src/headless/main.cpp)
+target_link_libraries(link-headless PRIVATE linkheadless)
 
 enable_testing()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_include_directories(unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(unit_tests SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/third_party/include)
-target_link_libraries(unit_tests PRIVATE linkcore linkeditions hostsim GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE linkheadless GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE LINK_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)

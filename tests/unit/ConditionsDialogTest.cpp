@@ -1,43 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "hostsim/HostSim.h"
+#include "headless/HeadlessConditionsView.h"
 #include "support/MemoryPlatform.h"
 #include "ui/ConditionsDialog.h"
 
 namespace {
 
-// Client rectangles as Wine lays out the template with IPA P Gothic (group box 221 high: h = 110).
-std::map<int, PixelRect> TemplateRects() {
-    return {{IDG_CATEGORY, {12, 101, 448, 322}},         {IDO_GENERAL_REAL_ESTATE, {21, 205, 275, 225}},
-            {IDG_OUTPUT, {12, 330, 448, 395}},           {IDE_OUTPUT_PATH, {21, 358, 340, 381}},
-            {IDB_BROWSE, {343, 358, 438, 382}},          {kIdOk, {250, 411, 345, 435}},
-            {kIdCancel, {354, 411, 449, 435}},           {IDO_AGRICULTURE, {21, 177, 275, 197}},
-            {IDO_GENERAL_AGRICULTURE, {21, 232, 275, 252}}, {IDO_REAL_ESTATE_AGRICULTURE, {21, 260, 275, 280}},
-            {IDO_ALL, {21, 288, 275, 308}}};
-}
-
+// The compact layout from the template's rectangles as link-headless scales them (group box 221
+// high: h = 110).
 TEST(ConditionsDecisions, CompactLayoutClosesTheGapOfTheAgricultureOptions) {
-    const std::map<int, PixelRect> rects = TemplateRects();
-    const CompactLayout layout = PlanCompactLayout([&](int id) { return rects.at(id); });
+    CHeadlessConditionsView view;
+    const CompactLayout layout = PlanCompactLayout([&](int id) { return view.ControlRect(id); });
     const PixelRect gone = {0, 0, 0, 0};
     const std::vector<LayoutChange> expected = {
         {IDO_AGRICULTURE, gone, true},
         {IDO_GENERAL_AGRICULTURE, gone, true},
         {IDO_REAL_ESTATE_AGRICULTURE, gone, true},
         {IDO_ALL, gone, true},
-        {IDG_CATEGORY, {12, 101, 448, 212}, false},          // only the bottom edge moves
-        {IDO_GENERAL_REAL_ESTATE, {21, 178, 275, 198}, false},  // h / 4 = 27
-        {IDG_OUTPUT, {12, 220, 448, 285}, false},
-        {IDE_OUTPUT_PATH, {21, 248, 340, 271}, false},
-        {IDB_BROWSE, {343, 248, 438, 272}, false},
-        {kIdOk, {250, 301, 345, 325}, false},
-        {kIdCancel, {354, 301, 449, 325}, false},
+        {IDG_CATEGORY, {10, 100, 384, 211}, false},            // only the bottom edge moves
+        {IDO_GENERAL_REAL_ESTATE, {18, 177, 235, 197}, false},  // h / 4 = 27
+        {IDG_OUTPUT, {10, 219, 384, 284}, false},
+        {IDE_OUTPUT_PATH, {18, 247, 291, 270}, false},
+        {IDB_BROWSE, {294, 247, 375, 271}, false},
+        {kIdOk, {214, 301, 295, 325}, false},
+        {kIdCancel, {303, 301, 384, 325}, false},
     };
     ASSERT_EQ(layout.changes.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -83,93 +73,34 @@ TEST(ConditionsDecisions, Keys) {
             << c.name;
 }
 
-// The dialog's controls as plain state.
-class CFakeConditionsView : public IConditionsView {
+// link-headless's view, which also counts how far the window shrinks.
+class CShrinkingView : public CHeadlessConditionsView {
 public:
-    struct Control {
-        std::string text;
-        bool enabled = true, visible = true, checked = false;
-        PixelRect rect{};
-    };
-    std::map<int, Control> controls;
-    int focus = 0, shrunk = 0, ended = 0, limit = 0;
-    bool textSelected = false, saveAnswer = false;
-    std::string saveFolder, saveName;
-
-    CFakeConditionsView() {
-        for (const auto& [id, rect] : TemplateRects()) controls[id].rect = rect;
-    }
-    WindowHandle Handle() override { return 130; }
-    void SetText(int id, const std::string& text) override { controls[id].text = text; }
-    std::string Text(int id) override { return controls[id].text; }
-    void LimitText(int, int bytes) override { limit = bytes; }
-    void Enable(int id, bool enable) override { controls[id].enabled = enable; }
-    bool IsEnabled(int id) override { return controls[id].enabled; }
-    void Hide(int id) override { controls[id].visible = false; }
-    void SetChecked(int id, bool checked) override { controls[id].checked = checked; }
-    bool IsChecked(int id) override { return controls[id].checked; }
-    PixelRect ControlRect(int id) override { return controls[id].rect; }
-    void MoveControl(int id, const PixelRect& rect) override { controls[id].rect = rect; }
+    int shrunk = 0;
     void ShrinkWindow(int pixels) override { shrunk += pixels; }
-    int FocusedId() override { return focus; }
-    void FocusNext() override { focus = -1; }
-    void Focus(int id) override { focus = id, textSelected = false; }
-    void FocusAndSelectAll(int id) override { focus = id, textSelected = true; }
-    bool AskSaveFileName(const std::string& folder, const std::string& name, std::string& chosen) override {
-        saveFolder = folder, saveName = name;
-        if (saveAnswer) chosen = "D:\\NEW\\b.XML";
-        return saveAnswer;
-    }
-    void End(int result) override { ended = result; }
-
-    std::set<int> Checked() {
-        std::set<int> ids;
-        for (int id : kCategoryOptionIds)
-            if (controls[id].checked) ids.insert(id);
-        return ids;
-    }
-};
-
-struct DialogFixture {
-    testsupport::CMemoryPlatform platform;
-    CFakeConditionsView view;
-    StDATAINFO data;
-    int readCount = 0;
-    std::vector<std::string> validated;
-    DestinationVerdict verdict = DestinationVerdict::Accepted;
-    ConditionsSetup setup;
-
-    explicit DialogFixture(int kind, SavedChoice saved = {0, "C:\\OUT\\saved.xml"}) {
-        std::memset(&data, 0, sizeof data);
-        std::strcpy(data.businessName, "山田&商店");
-        data.periodFrom = 20220101;
-        data.periodTo = 20221231;
-        data.hasManufacturingCost = 1;
-        data.businessKind = static_cast<std::uint8_t>(kind);
-        setup.readSaved = [this, saved] { return ++readCount, saved; };
-        setup.validate = [this](WindowHandle owner, const std::string& path, const std::string& fixed) {
-            validated.push_back(std::to_string(owner) + "|" + path + "|" + fixed);
-            return verdict;
-        };
-    }
 };
 
 TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
-    DialogFixture f(3);
-    CConditionsDialog dialog(f.data, f.setup);
-    ASSERT_TRUE(dialog.OnInit(f.view));
-    for (int id : kAgricultureOptionIds)
-        EXPECT_FALSE(f.view.controls[id].visible || f.view.controls[id].enabled) << id;
-    EXPECT_EQ(f.view.Text(IDO_GENERAL_REAL_ESTATE), "一般用／不動産用ともに出力(&3)");
-    EXPECT_EQ(f.view.controls[kIdOk].rect.top, 301);
-    EXPECT_EQ(f.view.shrunk, 110);
+    StDATAINFO data;
+    std::memset(&data, 0, sizeof data);
+    data.businessKind = 3;
+    ConditionsSetup setup;
+    setup.readSaved = [] { return SavedChoice{0, "C:\\OUT\\saved.xml"}; };
+    testsupport::CMemoryPlatform platform;
+    CShrinkingView view;
+    CConditionsDialog dialog(data, setup);
+    ASSERT_TRUE(dialog.OnInit(view));
+    for (int id : kAgricultureOptionIds) EXPECT_FALSE(view.IsVisible(id) || view.IsEnabled(id)) << id;
+    EXPECT_EQ(view.Text(IDO_GENERAL_REAL_ESTATE), "一般用／不動産用ともに出力(&3)");
+    EXPECT_EQ(view.ControlRect(kIdOk).top, 301);
+    EXPECT_EQ(view.shrunk, 110);
 
-    f.view.focus = IDE_OUTPUT_PATH;
-    EXPECT_FALSE(dialog.OnKey(f.view, {kVkKey3, false, false, false}));  // the edit still gets its 3
-    EXPECT_EQ(f.view.Checked(), std::set<int>{IDO_GENERAL_REAL_ESTATE});
-    EXPECT_TRUE(dialog.OnKey(f.view, {kVkReturn, false, false, false}));
-    EXPECT_EQ(f.view.focus, -1);
-    EXPECT_TRUE(f.validated.empty());
+    view.Focus(IDE_OUTPUT_PATH);
+    EXPECT_FALSE(dialog.OnKey(view, {kVkKey3, false, false, false}));  // the edit still gets its 3
+    for (int id : kCategoryOptionIds) EXPECT_EQ(view.IsChecked(id), id == IDO_GENERAL_REAL_ESTATE) << id;
+    EXPECT_TRUE(dialog.OnKey(view, {kVkReturn, false, false, false}));
+    EXPECT_EQ(view.FocusedId(), IDB_BROWSE);
+    EXPECT_FALSE(view.Ended());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/LinkApp.h"
 #include "editions/Edition.h"
+#include "headless/HeadlessRunUi.h"
 #include "hostsim/HostSim.h"
 #include "support/MemoryPlatform.h"
 
@@ -32,42 +34,20 @@ const char kInstallation[] = u8R"({ "packageName": "Ledgora２２", "user": { "i
     "monthsDepreciated": 12, "depreciationBase": "1200000", "yearEndBalance": "800400", "category": 1,
     "year": { "ordinaryDepreciation": "399600", "includedInExpenses": "399600" } } ] } ] })";
 
-class CNullProgressView : public IProgressView {
-public:
-    bool Create() override { return true; }
-    void SetParent(WindowHandle) override {}
-    void Show() override {}
-    void End() override {}
-    WindowHandle Handle() const override { return 0; }
-    void SetCaption(const std::string&) override {}
-    void SetMainRange(int, int) override {}
-    void SetMainStep(int) override {}
-    void SetMainPosition(int) override {}
-    void SetActivityRange(int, int) override {}
-    void SetActivityStep(int) override {}
-    void SetActivityPosition(int) override {}
-    void StepActivity() override {}
-    void Raise() override {}
-    void Repaint() override {}
-};
-
-// The user confirms the conditions dialog with every category and the report path.
-class CConfirmingUi : public IRunUi {
-public:
-    ConditionsOutcome RunConditionsDialog(WindowHandle, const StDATAINFO&, const ConditionsSetup&) override {
-        return {true, 7, kReportPath};
-    }
-    std::unique_ptr<IProgressView> CreateProgressView() override { return std::make_unique<CNullProgressView>(); }
-    void ShowWaitCursor(bool) override {}
-};
-
 RunResult RunLinkBeta(CMemoryPlatform& platform, const hostsim::Installation& installation) {
     platform.AddFile("C:\\PROGRAM\\FilvaneDef.ini", "");
     platform.profileValue = "2";
     platform.AddFolder("C:\\OUT");
     platform.AddFile(kSettingsPath, kOldSettings);
     hostsim::UseInstallation(installation);
-    CConfirmingUi ui;
+    // The user confirms the conditions dialog with every category and the report path.
+    CHeadlessOptions options;
+    options.category = 7;
+    options.hasOutput = true;
+    options.output = kReportPath;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> unread(std::tmpfile(), std::fclose);
+    CTranscript transcript(unread.get());
+    CHeadlessRunUi ui(options, transcript);
     CLinkApp app(kEditionBeta, ui);
     app.InitInstance("");
     app.ExitInstance();
