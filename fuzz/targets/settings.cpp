@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool saved = settings.Save(static_cast<OutputCategory>(category), chosen, 0, 0);
     FUZZ_CHECK(!platform.FileContent(std::string(kFile) + ".tmp"));
 
-    std::string expected = '\n' + old.value_or("");  // so that every line, the first too, follows a line feed
+    // The old lines without this user's first one, then the new line. A line feed in front makes every
+    // line, the first too, one that follows a line feed.
+    std::string expected = '\n' + old.value_or("");
     const size_t line = expected.find('\n' + kKey);
     if (line != std::string::npos) expected.erase(line + 1, expected.find('\n', line + 1) - line);
     expected.erase(0, 1);
