@@ -57,9 +57,9 @@ inline std::string Formatted(std::int64_t v, int decimals) {
            (decimals > 0 ? "." + decimalsText : "");
 }
 
-// The return and the 48 bytes of a field of which formatting may use the first `width`, all 'X' before:
-// 1 and the text with its zero byte when they fit (a text "" never does), otherwise 0 and an empty
-// field, or no change at all when the width is 0.
+// What formatting `text` leaves in 48 bytes of 'X' of which it may use the first `width`: its return,
+// then the bytes. 1 and the text with its zero byte when they fit (a text "" never does), otherwise 0
+// and an empty field, or no change at all when the width is 0.
 inline std::string Field(const std::string& text, size_t width) {
     const std::string stored = text.size() < width ? text : "";
     std::string field = std::to_string(!stored.empty()) + std::string(48, 'X');
