@@ -6,10 +6,9 @@
 #include "hostsim/Installation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
     hostsim::Installation installation;
     std::string error;
-    if (!hostsim::ParseInstallation(text, "/nonexistent", installation, error)) {
+    if (!hostsim::ParseInstallation(InputText(data, size), "/nonexistent", installation, error)) {
         FUZZ_CHECK(!error.empty());
         return 0;
     }

@@ -9,17 +9,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     testsupport::CMemoryPlatform platform;
-    const std::string content(reinterpret_cast<const char*>(data), size);
+    const std::string content = InputText(data, size);
     platform.AddFile("C:\\WORK\\SUPPORT.INF", content);
     CSupportInfo info;
     if (!info.Load()) return 0;
     const std::string_view name = info.GetProductName();
     const std::string_view version = info.GetProductVersion();
-    for (const std::string_view value : {name, version}) {
-        FUZZ_CHECK(value.find("\r\n") == std::string_view::npos);
-        if (!value.empty()) FUZZ_CHECK(content.find(std::string(value)) != std::string::npos);
-    }
-    FUZZ_CHECK(info.GetProductName() == name);
-    FUZZ_CHECK(info.GetProductVersion() == version);
+    for (const std::string_view value : {name, version})
+        FUZZ_CHECK(value.find("\r\n") == std::string_view::npos && content.find(value) != std::string::npos);
+    FUZZ_CHECK(info.GetProductName() == name && info.GetProductVersion() == version);
     return 0;
 }

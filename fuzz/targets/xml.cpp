@@ -2,63 +2,48 @@
 // 255 bytes, un-escapes to a prefix of the text ending at a character boundary, and every line
 // written is one whole line.
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <string>
 
 #include "tests/unit/support/FuzzCheck.h"
-#include "platform/ShiftJis.h"
 #include "report/XmlWriter.h"
 #include "tests/unit/support/MemoryPlatform.h"
 
 namespace {
-// The text an escaped form stands for; false when it holds a bare markup character.
+// The text an escaped form stands for; false when it holds a markup character outside an entity (a
+// trail byte that equals one is part of its character).
 bool Unescape(const std::string& escaped, std::string& text) {
-    static const struct {
-        const char* entity;
-        char c;
-    } kEntities[] = {{"&amp;", '&'}, {"&gt;", '>'}, {"&lt;", '<'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    static const std::string kMarkup = "&><\"'", kEntities[] = {"&amp;", "&gt;", "&lt;", "&quot;", "&apos;"};
     text.clear();
-    for (size_t i = 0; i < escaped.size();) {
-        const char c = escaped[i];
-        const bool trail = i > 0 && sjis::IsInsideDoubleByte(escaped.data(), escaped.size(), i) &&
-                           !sjis::StartsDoubleByte(escaped.data(), escaped.size(), i);
-        if (!trail && (c == '<' || c == '>' || c == '"' || c == '\'')) return false;
-        if (!trail && c == '&') {
-            bool known = false;
-            for (const auto& e : kEntities) {
-                if (escaped.compare(i, std::strlen(e.entity), e.entity) == 0) {
-                    text += e.c;
-                    i += std::strlen(e.entity);
-                    known = true;
-                    break;
-                }
-            }
-            if (!known) return false;
+    for (size_t i = 0; i < escaped.size(); ++i) {
+        if (kMarkup.find(escaped[i]) == std::string::npos ||
+            (sjis::IsInsideDoubleByte(escaped.data(), escaped.size(), i) &&
+             !sjis::StartsDoubleByte(escaped.data(), escaped.size(), i))) {
+            text += escaped[i];
             continue;
         }
-        text += c;
-        ++i;
+        const std::string* entity = std::find_if(std::begin(kEntities), std::end(kEntities), [&](const std::string& e) {
+            return escaped.compare(i, e.size(), e) == 0;
+        });
+        if (entity == std::end(kEntities)) return false;
+        text += kMarkup[static_cast<size_t>(entity - kEntities)];
+        i += entity->size() - 1;
     }
     return true;
 }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    text = text.substr(0, text.find('\0'));
+    const std::string text = InputText(data, size, true);
     testsupport::CMemoryPlatform platform;
     CXmlWriter writer;
     const std::string escaped = writer.Escape(text.c_str());
-    FUZZ_CHECK(escaped.size() <= 255);
     std::string back;
-    FUZZ_CHECK(Unescape(escaped, back));
-    FUZZ_CHECK(text.compare(0, back.size(), back) == 0);
-    FUZZ_CHECK(CutsWhole(text, back.size()));
+    FUZZ_CHECK(escaped.size() <= 255 && Unescape(escaped, back) && WholePrefix(back, text));
 
     for (const size_t limit : {size_t{0}, size_t{20}, size_t{63}, size_t{255}}) {
         const size_t prefix = CXmlWriter::EscapedPrefixLength(text.c_str(), text.size(), limit);
-        FUZZ_CHECK(prefix <= text.size());
-        FUZZ_CHECK(CutsWhole(text, prefix));
+        FUZZ_CHECK(prefix <= text.size() && WholePrefix(text.substr(0, prefix), text));
         FUZZ_CHECK(std::string(CXmlWriter().Escape(text.substr(0, prefix).c_str())).size() <= limit);
     }
 
@@ -66,24 +51,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // written byte for byte, so a CR LF inside one would look like a line end here: the lines are
     // checked on the text without its line breaks.
     const int depth = size > 0 ? data[0] % 8 : 0;
-    std::string oneLine = text;
-    oneLine.erase(std::remove_if(oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }),
-                  oneLine.end());
+    std::string oneLine;
+    for (const char c : text) if (c != '\r' && c != '\n') oneLine += c;
     FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml") == 0);
     CXmlWriter::LineBuffer line;
     writer.WriteElement(line, "NAME", oneLine.c_str(), depth, "a", oneLine.c_str());
     writer.WriteStartElement(line, "B", depth, "k", oneLine.c_str());
     writer.WriteEndElement(line, "B", depth);
     writer.Close();
-    const std::string& file = platform.FileContent("C:\\WORK\\x.xml").value_or("");
+    const std::string file = platform.FileContent("C:\\WORK\\x.xml").value_or("");
     size_t lines = 0;
-    for (size_t at = 0; at < file.size();) {
+    for (size_t at = 0; at < file.size(); ++lines) {
         const size_t end = file.find("\r\n", at);
-        FUZZ_CHECK(end != std::string::npos);
-        FUZZ_CHECK(end - at <= 255);
-        FUZZ_CHECK(file.compare(at, static_cast<size_t>(depth), std::string(static_cast<size_t>(depth), '\t')) == 0);
+        FUZZ_CHECK(end != std::string::npos && end - at <= 255 &&
+                   file.compare(at, static_cast<size_t>(depth), std::string(static_cast<size_t>(depth), '\t')) == 0);
         at = end + 2;
-        ++lines;
     }
     FUZZ_CHECK(lines <= 3);
 
@@ -92,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool generic = writer.WriteElement(line, "NAME", text.c_str(), depth);
     FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("NAME", depth), text.c_str()) == generic);
     writer.Close();
-    const std::string& twice = platform.FileContent("C:\\WORK\\y.xml").value_or("");
+    const std::string twice = platform.FileContent("C:\\WORK\\y.xml").value_or("");
     FUZZ_CHECK(twice.size() % 2 == 0 && twice.compare(0, twice.size() / 2, twice, twice.size() / 2) == 0);
     return 0;
 }

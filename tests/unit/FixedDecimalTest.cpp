@@ -1,57 +1,32 @@
-#include "aggregation/FixedDecimal.h"
-
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
+#include <algorithm>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "support/DecimalReference.h"
 
-namespace
-{
+namespace {
 using namespace decimalref;
 
-constexpr int64_t kMin = INT64_MIN;
-constexpr int64_t kMax = INT64_MAX;
-
-// Scaled values near every limit the type has, both signs, plus random ones
-// of every length.
-std::vector<int64_t> Interesting()
-{
-    const int64_t base[] = {0, 1, 4999, 5000, 5001, 9999, 10000, 10001, 12345, 25000, 33333,
-                            1499999, 100001, 303700049999, 303700050000, 9999999999994999,
-                            10000000000000000, kSumLimit / 2, kSumLimit - 1, kSumLimit,
-                            9223372036854770000, kMax - 1, kMax};
-    std::vector<int64_t> v;
-    for (int64_t b : base)
-    {
-        v.push_back(b);
-        v.push_back(-b);
-    }
-    v.push_back(kMin);
+// Scaled values near every limit the type has, both signs, plus random ones of every length.
+std::vector<std::int64_t> Interesting() {
+    const std::int64_t base[] = {0, 1, 4999, 5000, 5001, 9999, 10000, 10001, 12345, 25000, 33333, 1499999, 100001,
+                                 303700049999, 303700050000, 9999999999994999, 10000000000000000, kSumLimit / 2,
+                                 kSumLimit - 1, kSumLimit, 9223372036854770000, INT64_MAX - 1, INT64_MAX};
+    std::vector<std::int64_t> v = {INT64_MIN};
+    for (const std::int64_t b : base) v.insert(v.end(), {b, -b});
     std::mt19937_64 rng(20240401);
-    for (int digits = 1; digits <= 19; ++digits)
-        for (int k = 0; k < 2; ++k)
-        {
-            UWide bound = 1;
-            for (int i = 0; i < digits; ++i)
-                bound *= 10;
-            const int64_t r = int64_t(rng() % (bound > UWide(kMax) ? UWide(kMax) : bound));
-            v.push_back(k ? -r : r);
-        }
+    for (UWide bound = 10; bound <= kMax * 10; bound *= 10)
+        for (const int sign : {1, -1}) v.push_back(sign * std::int64_t(rng() % std::min(bound, kMax)));
     return v;
 }
 
-TEST(FixedDecimal, ConstructorsFromNumbers)
-{
+TEST(FixedDecimal, ConstructorsFromNumbers) {
     EXPECT_EQ(Expected(62345), Describe(D::FromParts(5, 12345)));
     EXPECT_EQ(Expected(-62345), Describe(D::FromParts(-5, 12345)));
     EXPECT_EQ(Expected(20000), Describe(D::FromParts(0, 20000)));
-    EXPECT_EQ(Expected(-(Wide(2147483648LL) * 10000 + 4294967295u)),
-              Describe(D::FromParts(INT32_MIN, UINT32_MAX)));
+    EXPECT_EQ(Expected(-(Wide(2147483648LL) * 10000 + 4294967295u)), Describe(D::FromParts(INT32_MIN, UINT32_MAX)));
     EXPECT_EQ(Expected(Wide(INT32_MIN) * 10000), Describe(D::FromInteger(INT32_MIN)));
     EXPECT_EQ(Expected(Wide(INT32_MAX) * 10000), Describe(D::FromInteger(INT32_MAX)));
     EXPECT_EQ(Expected(0), Describe(D::FromInteger(0)));
@@ -59,31 +34,27 @@ TEST(FixedDecimal, ConstructorsFromNumbers)
 }
 
 // Every operation over all pairs of values against the exact reference; each failure names its row.
-TEST(FixedDecimal, EveryOperationMatchesTheWideReference)
-{
-    const std::vector<int64_t> values = Interesting();
-    const Operation pairwise[] = {Operation::Add, Operation::Subtract, Operation::Multiply, Operation::Divide,
-                                  Operation::Compare};
-    const int32_t factors[] = {0, 1, -1, 3, -10000, 1000003, INT32_MAX, INT32_MIN};
-    const auto check = [](Operation operation, int64_t x, int64_t y, int32_t n) {
+TEST(FixedDecimal, EveryOperationMatchesTheWideReference) {
+    const auto check = [](Operation operation, std::int64_t x, std::int64_t y, std::int32_t n) {
         EXPECT_EQ("", Mismatch(operation, x, y, n)) << "operation " << int(operation) << " on " << x << ", " << y
                                                     << ", " << n;
     };
-    for (int64_t x : values)
-    {
-        for (int64_t y : values)
-            for (Operation operation : pairwise)
+    const std::vector<std::int64_t> values = Interesting();
+    for (const std::int64_t x : values) {
+        for (const std::int64_t y : values)
+            for (const Operation operation :
+                 {Operation::Add, Operation::Subtract, Operation::Multiply, Operation::Divide, Operation::Compare})
                 check(operation, x, y, 0);
-        for (int32_t n : factors)
+        for (const std::int32_t n : {0, 1, -1, 3, -10000, 1000003, INT32_MAX, INT32_MIN})
             check(Operation::MultiplyByInteger, x, 0, n);
         for (int mode = -1; mode <= 3; ++mode)
             for (int position = -13; position <= 5; ++position)
                 check(Operation::Round, x, 0, (position & 0xFF) << 8 | (mode & 0xFF));
         for (int decimals = -1; decimals <= 5; ++decimals)
-            for (int width : {0, 1, 2, 5, 13, 20, 47})
+            for (const int width : {0, 1, 2, 5, 13, 20, 47})
                 check(Operation::Format, x, 0, width << 8 | (decimals & 0xFF));
         check(Operation::ReadBack, x, 0, 0);
     }
 }
 
-} // namespace
+}  // namespace
