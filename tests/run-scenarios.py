@@ -24,7 +24,7 @@ import report_schema  # noqa: E402
 # The editions, each with the application type its program (LinkAlpha.exe ...) announces to the host.
 EDITIONS = {"alpha": 3, "beta": 0, "gamma": 5}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
-REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot"} | FILE_KEYS
+REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot", "host-error"} | FILE_KEYS
 KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output", "layout"}
 # Keys link-headless has no counterpart for (it ignores screenshots); a second "category" is Wine only too.
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
@@ -248,14 +248,17 @@ def write_goldens(scenario, prepared, actual):
             shutil.copyfile(written, local)
 
 
-def call_log_problems(log_path, transcript, edition):
+def call_log_problems(log_path, transcript, scenario):
     """What every run owes the host, read from the stand-in's call log: its edition's application
     type, no asset record read twice (in a run that succeeded, every one of them once, in order),
-    and every rule object, cursor and period object it was given handed back."""
+    every rule object, cursor and period object it was given handed back, and the errors the
+    scenario says the run records with the host."""
     if not log_path.is_file():
         return [f"the stand-in wrote no call log ({log_path.name})"]
     lines = log_path.read_text(encoding="utf-8", errors="replace").split("\n")
-    problems = []
+    problems = [f"the host has no error record {error}" for error in scenario.values.get("host-error", [])
+                if f"ClMsgMgr::SetLastError {error}" not in lines]
+    edition = scenario.edition
     announced = [line for line in lines if line.startswith("ClAccConnect::SetAppType ")]
     if announced and announced != [f"ClAccConnect::SetAppType {EDITIONS[edition]}"]:
         problems.append(f"the application type told to the host: {announced}")
@@ -544,7 +547,7 @@ def run_scenario(front_end, scenario):
         problems += ["  " + line for line in compare(scenario.expected, actual, scenario.name)]
         problems += prepared.check_files(scenario)
         problems += ["  " + line for line in call_log_problems(prepared.installation_file.parent / CALL_LOG, actual,
-                                                                   scenario.edition)]
+                                                                   scenario)]
         if front_end.name == "wine":
             problems += collect_screenshots(scenario, prepared)
     except ScenarioError as error:
