@@ -3,14 +3,49 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "aggregation/AssetExtractor.h"
-#include "support/EngineHost.h"
+#include "host/HostClasses.h"
+#include "hostsim/HostSim.h"
+#include "support/MemoryPlatform.h"
 
 namespace {
-using enginetest::LogHas;
+hostsim::Installation MakeInstallation(std::vector<hostsim::Asset> assets = {}) {
+    hostsim::Installation inst;
+    inst.user = {"U01", 1, 3};
+    inst.eras = {{19890108, "平成"}, {20190501, "令和"}};
+    hostsim::DataFile data;
+    data.dataId = "D-0003";
+    data.dataNo = 3;
+    data.periodFrom = 20240101;
+    data.periodTo = 20241231;
+    data.businessKind = 6;
+    data.roundingMode = 2;
+    data.assets = std::move(assets);
+    inst.dataFiles.push_back(std::move(data));
+    return inst;
+}
 
-class AssetExtractor : public enginetest::HostTest {};
+// The selected data file's record as the host delivers it.
+StDATAINFO SelectedData() {
+    auto* set = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(5, 1));
+    return *set->GetSelectedInfo();
+}
+
+bool LogHas(const std::string& prefix) {
+    for (const std::string& line : hostsim::CallLog())
+        if (line.compare(0, prefix.size(), prefix) == 0) return true;
+    return false;
+}
+
+// Installs the in-memory platform (the host shows fatal errors through it) and resets the stand-in.
+class AssetExtractor : public ::testing::Test {
+protected:
+    void TearDown() override { hostsim::Reset(); }
+    testsupport::CMemoryPlatform platform;
+};
 
 hostsim::Asset MakeAsset(const std::string& name, std::int16_t category = 1) {
     hostsim::Asset a;
@@ -67,31 +102,18 @@ TEST_F(AssetExtractor, FailuresEmptyTheListAndAlwaysDestroyTheRule) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        hostsim::Installation inst = enginetest::MakeInstallation({MakeAsset("a"), MakeAsset("b"), MakeAsset("c")});
+        hostsim::Installation inst = MakeInstallation({MakeAsset("a"), MakeAsset("b"), MakeAsset("c")});
         c.apply(inst);
         hostsim::UseInstallation(inst);
         CAssetList list;
         list.push_back(std::make_unique<CAssetSnapshot>());   // a previous run's asset
         CFailingExtractor extractor;
         extractor.snapshotsLeft = c.snapshots;
-        EXPECT_EQ(extractor.Extract(list, enginetest::SelectedData(), AllCategories), c.result);
+        EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), c.result);
         EXPECT_EQ(KeptNames(list), c.kept);
         ExpectRuleGone();
         EXPECT_EQ(LogHas("ClRuleGenkashokyaku::MoveReady"), !inst.faults.ruleAlloc);
     }
-}
-
-TEST_F(AssetExtractor, DestructorFinishesAnOpenCursorAndDestroysTheRule) {
-    hostsim::UseInstallation(enginetest::MakeInstallation({MakeAsset("a"), MakeAsset("b")}));
-    {
-        CAssetExtractor extractor;
-        ASSERT_EQ(extractor.OpenRule(enginetest::SelectedData().dataId), 1);
-        std::int32_t count = -1;
-        ASSERT_EQ(extractor.PrepareCursor(count), 0);
-        EXPECT_EQ(count, 2);
-        EXPECT_EQ(hostsim::OpenCursorCount(), 1);
-    }
-    ExpectRuleGone();
 }
 
 // No memory for the second record, an asset's or the small-amount assets' collective one: no list at all.
@@ -101,8 +123,8 @@ TEST_F(AssetExtractor, NoMemoryForARecordEmptiesTheList) {
     small.acquisitionDate = 20240201;
     small.acquisitionCost = 3 * 10000;
     for (const hostsim::Asset& second : {MakeAsset("b"), small}) {
-        hostsim::UseInstallation(enginetest::MakeInstallation({MakeAsset("a"), second}));
-        const StDATAINFO data = enginetest::SelectedData();
+        hostsim::UseInstallation(MakeInstallation({MakeAsset("a"), second}));
+        const StDATAINFO data = SelectedData();
         CFailingExtractor extractor;
         CAssetList list;
         ASSERT_EQ(extractor.Extract(list, data, AllCategories), 1);
