@@ -218,6 +218,8 @@ class PreparedRun:
             target = self.host_path(windows_path)
             if key == "absent" and (target.exists() or target.is_symlink()):
                 problems.append(f"  {windows_path} exists")
+            elif key == "folder" and not target.is_dir():
+                problems.append(f"  {windows_path} is gone")
             elif key == "expected-file":
                 problems += compare_file(windows_path, target, local)
         return problems
