@@ -1,13 +1,11 @@
 #pragma once
 // In-memory Windows machine for unit tests and fuzz targets: drive letters with their types, folders
-// and files under case-insensitive names, folder creation that fails at chosen folders, new files
-// that fail after a number of bytes, and message boxes recorded and answered from a script. Drive C: is fixed and holds the program's, the current
-// and the temporary folder.
+// and files under case-insensitive names, new files that fail after a number of bytes, and message
+// boxes recorded. Drive C: is fixed and holds the program's, the current and the temporary folder.
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -18,7 +16,6 @@
 #include "platform/FullWidth.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
-#include "FailingWriter.h"
 
 namespace testsupport {
 
@@ -33,13 +30,11 @@ struct CShownBox {
 class CMemoryPlatform : public CPlatform {
 public:
     // Set-up.
-    std::deque<int> answers;                  // answers to Yes/No questions, in order
     std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
     std::optional<std::string> profileValue;  // what every profile string reads; none: its default
 
     // What happened.
     std::vector<CShownBox> boxes;
-    std::vector<std::string> folderLog;       // "make X" / "remove X", paths as the code gave them
     size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
 
     CMemoryPlatform() {
@@ -51,14 +46,12 @@ public:
     CMemoryPlatform(const CMemoryPlatform&) = delete;
     CMemoryPlatform& operator=(const CMemoryPlatform&) = delete;
 
-    void MapDrive(char letter, DriveKind kind, bool writable = true) {
+    void MapDrive(char letter, DriveKind kind) {
         m_drives[letter] = kind;
         if (kind == DriveKind::NoRootDir || kind == DriveKind::Unknown) return;
         const std::string root = std::string(1, letter) + ":\\";
         m_folders.insert(Key(root));
-        if (!writable) m_readOnly.insert(Key(root));
     }
-    void FailMakeFolder(const std::string& path) { m_failMake.insert(Key(path)); }
     void AddShare(const std::string& root) { m_folders.insert(Key(root)); }
     void AddFolder(const std::string& path) {
         for (std::string key = Key(path); !IsRoot(key) && !key.empty(); key = Parent(key)) m_folders.insert(key);
@@ -88,16 +81,14 @@ public:
         const auto drive = root.size() == 3 && root.substr(1) == ":\\" ? m_drives.find(root[0]) : m_drives.end();
         return drive == m_drives.end() ? DriveKind::NoRootDir : drive->second;
     }
-    bool CanReadWrite(const std::string& path) override { return PathExists(path) && !m_readOnly.count(Key(path)); }
+    bool CanReadWrite(const std::string& path) override { return PathExists(path); }
     bool MakeFolder(const std::string& path) override {
-        folderLog.push_back("make " + path);
         const std::string key = Key(path);
-        if (m_failMake.count(key) || PathExists(path) || !m_folders.count(Parent(key))) return false;
+        if (PathExists(path) || !m_folders.count(Parent(key))) return false;
         m_folders.insert(key);
         return true;
     }
     bool RemoveFolder(const std::string& path) override {
-        folderLog.push_back("remove " + path);
         const std::string key = Key(path);
         if (!m_folders.count(key) || IsRoot(key)) return false;
         for (const std::string& folder : m_folders)
@@ -111,8 +102,7 @@ public:
         const std::string key = Key(path);
         if (m_folders.count(key) || !m_folders.count(Parent(key))) return nullptr;
         m_files[key].clear();
-        return std::make_unique<CFailingWriter>(std::make_unique<CWriter>(*this, key), writeLimit,
-                                                writesAfterFailure);
+        return std::make_unique<CWriter>(*this, key);
     }
     bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<char>& content) override {
         content.clear();
@@ -132,18 +122,13 @@ public:
     }
     bool RemoveFile(const std::string& path) override { return m_files.erase(Key(path)) != 0; }
     std::string ToFullWidth(const std::string& text) override { return MapToFullWidth(text); }
-    // A question nobody scripted an answer for is the test's own fault: it ends the test's process.
+    // No test answers a question: one asked is the test's own fault and ends its process.
     int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                        unsigned style) override {
         boxes.push_back({owner, text, caption, style});
         if ((style & 0xF) != kMbYesNo) return kIdOk;
-        if (answers.empty()) {
-            std::fprintf(stderr, "question without a scripted answer: %s\n", text.c_str());
-            std::abort();
-        }
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        std::fprintf(stderr, "unexpected question: %s\n", text.c_str());
+        std::abort();
     }
     void EnableWindow(WindowHandle, bool) override {}
     void SetForegroundWindow(WindowHandle) override {}
@@ -161,21 +146,35 @@ protected:
     }
 
 private:
-    // Appends to the file's content as it is when written; nothing once closed.
+    // Appends to the file as it is when written, and fills up like a full disk at writeLimit: the
+    // bytes up to the limit arrive, the write crossing it fails and so does the flush. Writes after
+    // that (which the code must not attempt) are counted and still arrive, so that they show.
     class CWriter : public IFileWriter {
     public:
         CWriter(CMemoryPlatform& owner, std::string key) : m_owner(owner), m_key(std::move(key)) {}
         bool Write(const void* data, size_t size) override {
             if (m_closed) return false;
-            m_owner.m_files[m_key].append(static_cast<const char*>(data), size);
+            std::string& file = m_owner.m_files[m_key];
+            const std::optional<size_t> limit = m_owner.writeLimit;
+            if (m_full) {
+                ++m_owner.writesAfterFailure;
+            } else if (limit && m_written + size > *limit) {
+                file.append(static_cast<const char*>(data), *limit - m_written);
+                m_full = true;
+                return false;
+            }
+            m_written += size;
+            file.append(static_cast<const char*>(data), size);
             return true;
         }
-        bool FlushToDisk() override { return !m_closed; }
+        bool FlushToDisk() override { return !m_closed && !m_full; }
         void Close() override { m_closed = true; }
 
     private:
         CMemoryPlatform& m_owner;
         std::string m_key;
+        size_t m_written = 0;
+        bool m_full = false;
         bool m_closed = false;
     };
 
@@ -188,8 +187,6 @@ private:
 
     std::map<char, DriveKind> m_drives;
     std::set<std::string> m_folders;
-    std::set<std::string> m_readOnly;
-    std::set<std::string> m_failMake;
     std::map<std::string, std::string> m_files;
 };
 
