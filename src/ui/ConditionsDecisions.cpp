@@ -54,8 +54,10 @@ CategoryOptions ChooseCategoryOptions(std::uint8_t businessKind, std::int16_t sa
         options.enabled[i] = (row.enabledValues & Bit(i + 1)) != 0;
         options.selected[i] = i + 1 == row.defaultValue;
     }
+    // A saved choice of an option the compact layout removes would stay selected out of sight.
+    const bool removed = options.agricultureRemoved && savedCategory >= kFirstAgricultureCategory;
     if (savedCategory != row.defaultValue && savedCategory >= 1 && savedCategory <= kCategoryOptionCount &&
-        options.enabled[savedCategory - 1]) {
+        options.enabled[savedCategory - 1] && !removed) {
         for (int i = 0; i < kCategoryOptionCount; ++i) options.selected[i] = i + 1 == savedCategory;
     }
     return options;

@@ -15,6 +15,7 @@ inline constexpr int kCategoryOptionIds[kCategoryOptionCount] = {
     IDO_GENERAL_AGRICULTURE, IDO_REAL_ESTATE_AGRICULTURE, IDO_ALL};
 inline constexpr int kAgricultureOptionIds[] = {IDO_AGRICULTURE, IDO_GENERAL_AGRICULTURE,
                                                 IDO_REAL_ESTATE_AGRICULTURE, IDO_ALL};
+inline constexpr std::int16_t kFirstAgricultureCategory = 4;  // the categories of those options: 4..7
 
 inline constexpr std::int16_t kPastResultsDataKind = 99;
 inline constexpr int kOutputPathLimit = 255;
