@@ -131,7 +131,9 @@ KeyAction DecideKey(const KeyPress& key, int focusedId, std::uint8_t businessKin
     const bool withoutAgriculture = businessKind >= 1 && businessKind <= 3;
     const bool isKey3 = key.virtualKey == kVkKey3 || key.virtualKey == kVkNumpad3;
     const bool allowedModifiers = !key.ctrl && !(key.shift && key.alt);
-    if (withoutAgriculture && isKey3 && allowedModifiers && generalAndRealEstateEnabled)
+    // In the path edit a 3 (or #) is part of a folder name; only Alt+3 still chooses the option there.
+    const bool typedIntoPath = focusedId == IDE_OUTPUT_PATH && !key.alt;
+    if (withoutAgriculture && isKey3 && allowedModifiers && !typedIntoPath && generalAndRealEstateEnabled)
         return KeyAction::SelectGeneralAndRealEstate;
     return KeyAction::Standard;
 }

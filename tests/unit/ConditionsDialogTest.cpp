@@ -57,7 +57,11 @@ TEST(ConditionsDecisions, Keys) {
         {"f12", f12, IDB_BROWSE, 1, true, KeyAction::Execute},
         {"f12 without focus", f12, 0, 6, true, KeyAction::Execute},
         {"ctrl f12", {kVkF12, false, true, false}, 0, 6, true, KeyAction::Standard},
-        {"3 in kind 3", key3, IDE_OUTPUT_PATH, 3, true, KeyAction::SelectGeneralAndRealEstate},
+        {"3 in kind 3", key3, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
+        {"3 typed into the path", key3, IDE_OUTPUT_PATH, 3, true, KeyAction::Standard},
+        {"# typed into the path", {kVkKey3, true, false, false}, IDE_OUTPUT_PATH, 2, true, KeyAction::Standard},
+        {"alt 3 in the path", {kVkKey3, false, false, true}, IDE_OUTPUT_PATH, 1, true,
+         KeyAction::SelectGeneralAndRealEstate},
         {"numpad 3", {kVkNumpad3, false, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
         {"shift 3", {kVkKey3, true, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
         {"alt 3", {kVkKey3, false, false, true}, IDO_GENERAL, 2, true, KeyAction::SelectGeneralAndRealEstate},
@@ -95,9 +99,9 @@ TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
     EXPECT_EQ(view.ControlRect(kIdOk).top, 301);
     EXPECT_EQ(view.shrunk, 110);
 
-    view.Focus(IDE_OUTPUT_PATH);
-    EXPECT_FALSE(dialog.OnKey(view, {kVkKey3, false, false, false}));  // the edit still gets its 3
+    EXPECT_FALSE(dialog.OnKey(view, {kVkKey3, false, false, false}));  // the option still gets its 3
     for (int id : kCategoryOptionIds) EXPECT_EQ(view.IsChecked(id), id == IDO_GENERAL_REAL_ESTATE) << id;
+    view.Focus(IDE_OUTPUT_PATH);
     EXPECT_TRUE(dialog.OnKey(view, {kVkReturn, false, false, false}));
     EXPECT_EQ(view.FocusedId(), IDB_BROWSE);
     EXPECT_FALSE(view.Ended());
