@@ -126,16 +126,18 @@ void WriteAdditionalDepreciation(const StKOTEINENINFO& year, CAssetOutputRecord&
     }
 }
 
-// The ratio is printed as "%.1f" prints the value's double: the exact binary value rounded to one
-// decimal, ties to even (12.35 is 12.3499... and gives 12.3; 0.25 gives 0.2). Done here with exact
-// arithmetic so that every C runtime writes the same text: d × 10 is exact in a long double.
+// The ratio is printed as "%.1f" printed the value's double in the C runtime the filing side was
+// made with (and every Windows before 10 version 2004): the exact binary value rounded to one
+// decimal, a tie away from zero, as an accountant rounds (12.35 is 12.3499... and gives 12.3; 0.25
+// gives 0.3). Done here with exact arithmetic so that every C runtime writes the same text: d × 10
+// is exact in a long double.
 template <std::size_t N>
 void FormatDoubleOneDecimal(double value, char (&field)[N]) {
     const bool negative = std::signbit(value);
     const long double tenfold = std::fabs(static_cast<long double>(value)) * 10.0L;
     long double whole = std::floor(tenfold);
     const long double rest = tenfold - whole;
-    if (rest > 0.5L || (rest == 0.5L && std::fmod(whole, 2.0L) != 0.0L)) whole += 1.0L;
+    if (rest >= 0.5L) whole += 1.0L;
     const auto tenths = static_cast<long long>(whole);
     char text[32];
     const int length = std::snprintf(text, sizeof text, "%s%lld.%lld", negative ? "-" : "", tenths / 10, tenths % 10);
