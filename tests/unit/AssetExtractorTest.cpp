@@ -90,13 +90,8 @@ TEST_F(AssetExtractor, FailuresEmptyTheListAndAlwaysDestroyTheRule) {
         const char* kept;
     } cases[] = {
         {"all read", [](auto&) {}, 9, 1, "a,b,c"},
-        {"no assets", [](auto& i) { i.dataFiles[0].assets.clear(); }, 9, 1, ""},
-        {"MoveReady no data", [](auto& i) { i.faults.moveReady = kHostNoData; }, 9, 1, ""},
         {"MoveReady fails", [](auto& i) { i.faults.moveReady = 7; }, 9, 0, ""},
-        {"GetCount no data", [](auto& i) { i.faults.getCount = kHostNoData; }, 9, 1, ""},
-        {"GetCount fails", [](auto& i) { i.faults.getCount = 7; }, 9, 0, ""},
         {"Move fails on the last", [](auto& i) { i.faults.move = hostsim::MoveFault{2, 7}; }, 9, 0, ""},
-        {"Move ends early", [](auto& i) { i.faults.move = hostsim::MoveFault{1, kHostNoData}; }, 9, 1, "a"},
         {"rule not created", [](auto& i) { i.faults.ruleAlloc = true; }, 9, 0, ""},
         {"no memory for a snapshot", [](auto&) {}, 1, 0, ""},
     };
