@@ -25,9 +25,10 @@ import report_schema  # noqa: E402
 EDITIONS = {"alpha": 3, "beta": 0, "gamma": 5}
 FILE_KEYS = {"folder", "file", "full", "held", "held-readable", "expected-file", "absent"}
 REPEATABLE_KEYS = {"answer", "patch", "category", "key", "browse", "screenshot", "host-error"} | FILE_KEYS
-KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output", "layout"}
+KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition", "front-ends", "output", "layout",
+              "foreign-window"}
 # Keys link-headless has no counterpart for (it ignores screenshots); a second "category" is Wine only too.
-WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable"}
+WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable", "foreign-window"}
 # What the Wine user takes from scenario.conf (tests/wine/user/Run.h).
 USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
 FRONT_ENDS = ("headless", "wine")
@@ -481,6 +482,8 @@ class WineFrontEnd:
                 arguments += [option, prepared.machine[key]]
         if scenario.command_line is not None:
             arguments += ["--command-line", scenario.command_line]
+        if scenario.single("foreign-window") not in (None, "", "0"):
+            arguments.append("--keep-window")
         return arguments + [prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name]
 
     def run_environment(self, prepared):

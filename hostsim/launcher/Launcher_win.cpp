@@ -4,9 +4,12 @@
 // (window,message,function,path), keeps the window answering while the program runs and, once the
 // program has ended, prints what it posted to the window.
 //
-//   host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT] PROGRAM
+//   host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT]
+//                 [--keep-window] PROGRAM
 //
-// Without --command-line the program gets no arguments at all, as when started by hand.
+// Without --command-line the program gets no arguments at all, as when started by hand. With
+// --keep-window the command line's own window number goes to the program, a window that does not
+// exist (a product whose window has gone).
 // Standard output, a line each:
 //   STARTED process=<program's process id> window=<host window>    once the program runs
 //   POSTED window=... message=... wparam=... lparam=...               per post, after the program ended
@@ -31,6 +34,7 @@ struct Options {
     std::wstring tempFolder;     // not empty: the program's TEMP and TMP
     bool handOver = false;
     std::wstring commandLine;
+    bool keepWindow = false;  // hand over the command line's window number, though no window has it
 };
 
 // Raw bytes, each line at once: the reader may be a pipe, and a run that hangs still shows how far
@@ -50,7 +54,9 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
                               : name == L"--temp-folder"  ? &options.tempFolder
                               : name == L"--command-line" ? &options.commandLine
                                                           : nullptr;
-        if (value && i + 1 < argc) {
+        if (name == L"--keep-window") {
+            options.keepWindow = true;
+        } else if (value && i + 1 < argc) {
             *value = argv[++i];
             if (value == &options.commandLine) options.handOver = true;
         } else if (!value && options.program.empty() && name.compare(0, 2, L"--") != 0) {
@@ -87,7 +93,7 @@ int main() {
     Options options;
     if (!argv || !ParseOptions(argc, argv, options)) {
         Complain("usage: host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT] "
-                 "PROGRAM");
+                 "[--keep-window] PROGRAM");
         return kBadArguments;
     }
     ::LocalFree(argv);
@@ -98,7 +104,8 @@ int main() {
         return kLauncherFailed;
     }
     unsigned long long label = 0;
-    const std::wstring handOver = WithOwnWindow(options.commandLine, host.Handle(), label);
+    const std::wstring ownWindow = WithOwnWindow(options.commandLine, host.Handle(), label);
+    const std::wstring handOver = options.keepWindow ? options.commandLine : ownWindow;
     // Wine sets TEMP from the prefix's registry when a process starts from Linux; the program, started
     // from here, inherits this environment instead.
     if (!options.tempFolder.empty()) {

@@ -33,10 +33,12 @@ void RunAggregationPass(CLinkApp& app) {
     };
     setup.validate = ValidateDestination;
     const ConditionsOutcome conditions = app.ui.RunConditionsDialog(app.hostWindowObject, app.selectedData, setup);
-    if (!conditions.confirmed) {
+    if (conditions.end == ConditionsEnd::Cancelled) {
         app.result = Cancelled;
         return;
     }
+    // Any other ending goes on: with no confirmed path the report cannot be written, so the run ends
+    // with the failure message instead of passing for a cancel the user never chose.
     const auto category = static_cast<OutputCategory>(conditions.category);
 
     auto progress = std::make_unique<CProgressDialog>(app.ui.CreateProgressView());

@@ -38,7 +38,9 @@ ConditionsOutcome CHeadlessRunUi::RunConditionsDialog(WindowHandle, const StDATA
                                                       const ConditionsSetup& setup) {
     CHeadlessConditionsView view;
     CConditionsDialog dialog(data, setup);
-    if (!dialog.OnInit(view)) return {};
+    if (!dialog.OnInit(view)) {
+        return {view.EndResult() == kIdCancel ? ConditionsEnd::Cancelled : ConditionsEnd::Abnormal, 0, {}};
+    }
     ShowDialog(m_transcript, view);
 
     if (m_options.category >= 1 && m_options.category <= kCategoryOptionCount) {
@@ -58,11 +60,9 @@ ConditionsOutcome CHeadlessRunUi::RunConditionsDialog(WindowHandle, const StDATA
         dialog.OnExecute(view);
         if (!view.Ended()) dialog.OnCancel(view);
     }
-    ConditionsOutcome outcome;
-    outcome.confirmed = view.EndResult() == kIdOk;
-    outcome.category = dialog.outputCategory;
-    outcome.outputPath = dialog.outputPath;
-    return outcome;
+    if (view.EndResult() == kIdCancel) return {ConditionsEnd::Cancelled, 0, {}};
+    if (view.EndResult() != kIdOk) return {ConditionsEnd::Abnormal, 0, {}};
+    return {ConditionsEnd::Executed, dialog.outputCategory, dialog.outputPath};
 }
 
 std::unique_ptr<IProgressView> CHeadlessRunUi::CreateProgressView() {

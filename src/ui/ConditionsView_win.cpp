@@ -114,9 +114,8 @@ ConditionsOutcome RunWin32ConditionsDialog(HINSTANCE instance, HWND owner, const
                                            const ConditionsSetup& setup) {
     CConditionsDialog dialog(data, setup);
     CConditionsWindow window(dialog);
-    ConditionsOutcome outcome;
-    outcome.confirmed = window.RunModal(instance, IDD_CONDITIONS, owner) == IDOK;
-    outcome.category = dialog.outputCategory;
-    outcome.outputPath = dialog.outputPath;
-    return outcome;
+    const INT_PTR ended = window.RunModal(instance, IDD_CONDITIONS, owner);
+    if (ended == IDCANCEL) return {ConditionsEnd::Cancelled, 0, {}};
+    if (ended != IDOK) return {ConditionsEnd::Abnormal, 0, {}};  // -1: the dialog could not be created
+    return {ConditionsEnd::Executed, dialog.outputCategory, dialog.outputPath};
 }

@@ -25,10 +25,14 @@ struct ConditionsSetup {
     DestinationValidator validate;           // required; called by Execute
 };
 
+// How the conditions dialog ended: Execute, Cancel (also closing it, and the refusal of past-results
+// data), or neither: it could not be created or ended some other way.
+enum class ConditionsEnd { Executed, Cancelled, Abnormal };
+
 struct ConditionsOutcome {
-    bool confirmed = false;          // false: Cancel, closed, or past-results data refused
-    std::int16_t category = 0;       // OutputCategory 1..7 when confirmed
-    std::string outputPath;
+    ConditionsEnd end = ConditionsEnd::Abnormal;
+    std::int16_t category = 0;  // OutputCategory 1..7 when executed
+    std::string outputPath;     // empty unless executed
 };
 
 // What the run needs from its front end (real windows, or a scripted user). The aggregation pass

@@ -178,7 +178,7 @@ int RunConditions(HINSTANCE resources, int argc, char** argv) {
 
     CWin32RunUi ui(resources);
     const ConditionsOutcome outcome = ui.RunConditionsDialog(reinterpret_cast<WindowHandle>(g_owner), data, setup);
-    std::printf("outcome confirmed=%d category=%d path=%s\n", outcome.confirmed ? 1 : 0, outcome.category,
+    std::printf("outcome confirmed=%d category=%d path=%s\n", outcome.end == ConditionsEnd::Executed ? 1 : 0, outcome.category,
                 outcome.outputPath.c_str());
     if (g_owner) std::printf("owner-enabled-after=%d\n", ::IsWindowEnabled(g_owner) ? 1 : 0);
     return 0;
