@@ -3,9 +3,13 @@
 enable_language(RC)
 set(LINK_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
+# The edition's .rc includes the resources every program carries; windres reports no dependencies.
+set(LINK_SHARED_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/editions/ProgramResources.rc
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/editions/LinkProgram.manifest ${CMAKE_CURRENT_SOURCE_DIR}/src/ui/Dialogs.rc)
 foreach(edition Alpha Beta Gamma)
   string(TOLOWER ${edition} edition_id)
   add_executable(Link${edition} WIN32 src/app/WinMain_win.cpp src/editions/Link${edition}.rc)
+  set_source_files_properties(src/editions/Link${edition}.rc PROPERTIES OBJECT_DEPENDS "${LINK_SHARED_RESOURCES}")
   target_compile_definitions(Link${edition} PRIVATE LINK_PROGRAM_EDITION=kEdition${edition})
   target_link_libraries(Link${edition} PRIVATE linkcore linkeditions hostsim ${LINK_STATIC_RUNTIME})
 endforeach()
