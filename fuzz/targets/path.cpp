@@ -7,7 +7,7 @@
 #include "tests/unit/support/FuzzCheck.h"
 #include "tests/unit/support/MemoryPlatform.h"
 #include "ui/DestinationValidation.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 // C: (fixed) and D: (CD-ROM) hold C:\A\B; making a folder fails where the input's mask says.

@@ -11,8 +11,7 @@
 #include "host/HostClasses.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
-#include "ui/DestinationValidation.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "platform/AppTitle.h"
 #include "platform/Platform.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "host/HostClasses.h"
 #include "platform/AppTitle.h"
 #include "platform/ShiftJis.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "ui/ConditionsDialog.h"
 #include "ui/ConditionsView_win.h"
 #include "ui/DestinationValidation.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 #include "ui/Win32Dialog_win.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// Checks of the output destination before a run may start, folder creation with rollback, and the
-// portable half of the browse button. Messages go through Platform().ShowMessageBox.
+// Checks of the output destination before a run may start and the portable half of the browse
+// button. Messages go through Platform().ShowMessageBox.
 #include <string>
 
 #include "platform/Platform.h"
@@ -12,15 +12,6 @@ bool HasOnlyValidCharacters(const std::string& path);
 // The drive (or network share) exists, is neither a CD-ROM nor a RAM disk, and its root can be
 // opened for reading and writing.
 bool HasValidDrive(const std::string& path);
-
-// Creates every missing level of `folder` from the top down. On failure the levels this call created
-// are removed again (as far as they can be) and false is returned. Relative folders fail.
-bool CreateFolderChain(const std::string& folder);
-
-// Removes, deepest first, the folders of `target` below `lastExisting` (below the root when null),
-// stopping at the first that cannot be removed. Removes nothing when the two lie on different roots
-// or `lastExisting` is not a leading part of `target`.
-void RemoveCreatedFolders(const std::string& target, const std::string* lastExisting);
 
 enum class DestinationVerdict { Accepted, Refused };
 

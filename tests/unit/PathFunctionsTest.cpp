@@ -4,7 +4,7 @@
 
 #include "support/MemoryPlatform.h"
 #include "ui/DestinationValidation.h"
-#include "ui/PathFunctions.h"
+#include "platform/WindowsPath.h"
 
 // What the scenarios cannot reach: the browse dialog's start (Browse is pressed under Wine only), the
 // closing backslash of a split folder (both platforms take a folder with or without it alike) and a
