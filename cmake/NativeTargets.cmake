@@ -6,6 +6,8 @@ link_collect_sources(HEADLESS_SOURCES src/headless)
 list(FILTER HEADLESS_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(linkheadless STATIC ${HEADLESS_SOURCES})
 target_link_libraries(linkheadless PUBLIC linkcore linkeditions hostsim)
+target_include_directories(linkheadless PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})   # the stand-in's own headers
+add_dependencies(linkheadless layer_check)
 add_executable(link-headless ${CMAKE_CURRENT_SOURCE_DIR}/src/headless/main.cpp)
 target_link_libraries(link-headless PRIVATE linkheadless)
 

@@ -1,0 +1,32 @@
+# Fails when a file of src/ includes a header of a layer that its own layer does not build on:
+#   platform <- editions, host <- aggregation <- report, settings <- ui <- app <- headless
+# (editions, host and platform are open to every layer above them; only headless sees the stand-in).
+# Run by the build: cmake -DSOURCE_DIR=... -DSTAMP=... -P LayerCheck.cmake
+cmake_minimum_required(VERSION 3.16)
+set(below_platform)
+set(below_editions platform)
+set(below_host platform)
+set(below_aggregation host platform)
+set(below_report aggregation editions host platform)
+set(below_settings aggregation editions host platform)
+set(below_ui report settings aggregation editions host platform)
+set(below_app ui report settings aggregation editions host platform)
+set(below_headless app ui report settings aggregation editions host platform hostsim)
+
+file(GLOB_RECURSE files ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)
+set(wrong "")
+foreach(file ${files})
+  file(RELATIVE_PATH relative ${SOURCE_DIR}/src ${file})
+  string(REGEX MATCH "^[^/]+" layer "${relative}")
+  file(STRINGS ${file} includes REGEX "^#include \"[^\"/]+/")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"([^\"/]+)/.*" "\\1" used "${line}")
+    if(NOT used STREQUAL layer AND NOT used IN_LIST below_${layer})
+      string(APPEND wrong "\n  src/${relative}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(wrong)
+  message(FATAL_ERROR "includes against the layer order (cmake/LayerCheck.cmake):${wrong}")
+endif()
+file(TOUCH ${STAMP})
