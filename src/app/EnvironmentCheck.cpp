@@ -8,6 +8,7 @@
 #include "host/HostClasses.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 
@@ -34,9 +35,7 @@ std::string ProgramFolder() {
 
 int EnvironmentStatus() {
     std::string definition = ProgramFolder();
-    const bool endsWithSeparator =
-        !definition.empty() && sjis::IsSeparatorAt(definition.data(), definition.size(), definition.size() - 1);
-    if (!endsWithSeparator && !definition.empty() && definition.size() < kDefinitionPathBytes - 1) definition += '\\';
+    EnsureTrailingBackslash(definition, kDefinitionPathBytes);  // no room or nothing: as it is
     definition += kDefinitionFileName;
     if (definition.size() >= kDefinitionPathBytes || !Platform().PathExists(definition)) return -1;
 

@@ -10,20 +10,19 @@
 
 #include "platform/ShiftJis.h"
 #include "platform/TextConversion.h"
+#include "platform/WindowsPath.h"
 
 namespace {
 
 constexpr size_t kMaxProfileBytes = 16 * 1024 * 1024;
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool IsSeparator(const std::string& path, size_t pos) {
+// The machine's own paths may also use slashes.
+bool IsSeparatorOrSlash(const std::string& path, size_t pos) {
     return pos < path.size() && (path[pos] == '/' || sjis::IsSeparatorAt(path.data(), path.size(), pos));
 }
 
 std::string WithTrailingBackslash(const std::string& folder) {
-    if (folder.empty() || IsSeparator(folder, folder.size() - 1)) return folder;
+    if (folder.empty() || IsSeparatorOrSlash(folder, folder.size() - 1)) return folder;
     return folder + "\\";
 }
 
@@ -36,23 +35,23 @@ struct WindowsPath {
 
 // Resolves `path` against `current` (an absolute path); without `current` only absolute paths resolve.
 bool Parse(const std::string& path, const WindowsPath* current, WindowsPath& out) {
-    if (path.empty() || (IsSeparator(path, 0) && IsSeparator(path, 1))) return false;  // nothing, or UNC
+    if (path.empty() || (IsSeparatorOrSlash(path, 0) && IsSeparatorOrSlash(path, 1))) return false;  // nothing, or UNC
     size_t pos = 0;
     if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') {
-        out.drive = UpperLetter(path[0]);
+        out.drive = AsciiUpper(path[0]);
         pos = 2;
-        if (!IsSeparator(path, 2)) {
+        if (!IsSeparatorOrSlash(path, 2)) {
             if (!current) return false;
             if (current->drive == out.drive) out.names = current->names;
         }
     } else {
         if (!current) return false;
         out.drive = current->drive;
-        if (!IsSeparator(path, 0)) out.names = current->names;
+        if (!IsSeparatorOrSlash(path, 0)) out.names = current->names;
     }
     std::string name;
     for (size_t i = pos; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path, i)) {
+        if (i < path.size() && !IsSeparatorOrSlash(path, i)) {
             name += path[i];
             continue;
         }
@@ -63,7 +62,7 @@ bool Parse(const std::string& path, const WindowsPath* current, WindowsPath& out
         }
         name.clear();
     }
-    out.trailingSeparator = IsSeparator(path, path.size() - 1);
+    out.trailingSeparator = IsSeparatorOrSlash(path, path.size() - 1);
     return true;
 }
 
@@ -92,20 +91,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// Compares names without regard to the case of single-byte letters; double-byte characters match exactly.
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (sjis::StartsDoubleByte(a.data(), a.size(), i)) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (UpperLetter(a[i]) != UpperLetter(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Position of the last `c` that is a character of its own, or npos.
 size_t FindLastSingle(const std::string& text, char c) {
     for (size_t i = text.size(); i > 0; --i)
@@ -124,12 +109,12 @@ bool FindProfileValue(const std::string& text, const std::string& section, const
         if (line.empty()) continue;
         if (line[0] == '[') {
             const size_t close = FindLastSingle(line, ']');
-            if (close != std::string::npos) inSection = EqualIgnoringCase(Trim(line.substr(1, close - 1)), section);
+            if (close != std::string::npos) inSection = SameIgnoringCase(Trim(line.substr(1, close - 1)), section);
             continue;  // a header without its bracket is skipped, as Windows does
         }
         if (!inSection) continue;
         const size_t equals = line.find('=');   // below every trail byte
-        if (!EqualIgnoringCase(Trim(line.substr(0, equals)), key)) continue;
+        if (!SameIgnoringCase(Trim(line.substr(0, equals)), key)) continue;
         value = equals == std::string::npos ? std::string() : Trim(line.substr(equals + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);
@@ -252,7 +237,7 @@ DriveKind CPosixPlatform::DriveType(const std::string& root) {
         if (Parse(m_machine.currentFolder, nullptr, current)) letter = current.drive;
     } else if ((root.size() == 2 || (root.size() == 3 && (root[2] == '\\' || root[2] == '/'))) &&
                IsAsciiLetter(root[0]) && root[1] == ':') {
-        letter = UpperLetter(root[0]);
+        letter = AsciiUpper(root[0]);
     }
     const auto drive = m_machine.drives.find(letter);
     return drive == m_machine.drives.end() ? DriveKind::NoRootDir : drive->second.kind;

@@ -11,12 +11,12 @@
 // network share (the stand-in machine has none).
 namespace {
 
-TEST(PathFunctions, BrowseStartsOnTheDriveOfADriveRelativeName) {
+TEST(WindowsPath, BrowseStartsOnTheDriveOfADriveRelativeName) {
     EXPECT_EQ(DriveOf("C:name.xml"), "C:");
     EXPECT_EQ(AfterDrive("C:name.xml"), "name.xml");
 }
 
-TEST(PathFunctions, DriveAndFolderOfDropsTheNameAndKeepsABareDrive) {
+TEST(WindowsPath, DriveAndFolderOfDropsTheNameAndKeepsABareDrive) {
     std::string folder;
     EXPECT_TRUE(DriveAndFolderOf("C:\\a\\b.xml", folder));
     EXPECT_EQ(folder, "C:\\a\\");
@@ -24,7 +24,7 @@ TEST(PathFunctions, DriveAndFolderOfDropsTheNameAndKeepsABareDrive) {
     EXPECT_EQ(folder, "C:");
 }
 
-TEST(PathFunctions, FolderChainBelowANetworkShare) {
+TEST(WindowsPath, FolderChainBelowANetworkShare) {
     testsupport::CMemoryPlatform disk;
     disk.AddShare("\\\\srv\\share");
     EXPECT_TRUE(CreateFolderChain("\\\\srv\\share\\a\\"));
