@@ -42,12 +42,11 @@ bool MakeKey(const CEdition& edition, std::string& key) {
     if (!user || user->GetCurUserID(userId) != 0) return false;
     key.assign(userId, sjis::BoundedLength(userId, sizeof userId));
     key += '/';
-    if (edition.keyHasSetNumber) {
-        long setNo = 0;
-        long dataNo = 0;
-        if (user->GetSelectedNo(userId, &setNo, &dataNo) != 0) return false;
-        key += std::to_string(setNo) + '/';
-    }
+    // Every edition asks for the selection; only Alpha's key carries the set number.
+    long setNo = 0;
+    long dataNo = 0;
+    if (user->GetSelectedNo(userId, &setNo, &dataNo) != 0) return false;
+    if (edition.keyHasSetNumber) key += std::to_string(setNo) + '/';
     auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kDataFileSet, kDataFileSetNumber));
     const StDATAINFO* selected = dataFiles ? dataFiles->GetSelectedInfo() : nullptr;
     if (!selected) return false;
