@@ -81,9 +81,11 @@ INT_PTR CALLBACK CWin32Dialog::DialogProc(HWND window, UINT message, WPARAM wpar
         auto* self = reinterpret_cast<CWin32Dialog*>(lparam);
         ::SetWindowLongPtrA(window, DWLP_USER, lparam);
         self->m_window = window;
-        // The templates carry no position: like the framework, place the window in the middle.
-        self->CenterOnOwner();
-        return self->OnInit();
+        const INT_PTR focusDefault = self->OnInit();
+        // The templates carry no position: like the framework, place the window in the middle, at
+        // the size OnInit left it (the compact layout shortens the conditions dialog).
+        if (self->m_window) self->CenterOnOwner();
+        return focusDefault;
     }
     auto* self = reinterpret_cast<CWin32Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     if (!self) return FALSE;
