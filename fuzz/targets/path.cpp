@@ -4,10 +4,10 @@
 #include <set>
 #include <string>
 
+#include "platform/WindowsPath.h"
 #include "tests/unit/support/FuzzCheck.h"
 #include "tests/unit/support/MemoryPlatform.h"
 #include "ui/DestinationValidation.h"
-#include "platform/WindowsPath.h"
 
 namespace {
 // C: (fixed) and D: (CD-ROM) hold C:\A\B; making a folder fails where the input's mask says.

@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "platform/WindowsPath.h"
 #include "ui/ConditionsDialog.h"
 #include "ui/ConditionsView_win.h"
 #include "ui/DestinationValidation.h"
-#include "platform/WindowsPath.h"
 #include "ui/Win32Dialog_win.h"
 
 namespace {
