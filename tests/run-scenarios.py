@@ -425,7 +425,9 @@ class WineFrontEnd:
         return "".join(line + "\n" for line in output)
 
     def reg_add(self, key, name, data, *kind):
-        self.wine("wine", "reg", "add", key, "/v", name, *kind, "/d", data, "/f")
+        # /reg:64: with wine32 installed a plain "wine reg" is the 32-bit one, which writes under
+        # Wow6432Node where Wine does not read the drive types.
+        self.wine("wine", "reg", "add", key, "/v", name, *kind, "/d", data, "/f", "/reg:64")
 
     def make_prefix(self):
         started = time.monotonic()

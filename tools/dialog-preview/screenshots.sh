@@ -28,10 +28,10 @@ if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
 # Without a window manager Wine waits 2 s whenever a top-level window is hidden.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f /reg:64 >/dev/null 2>&1
 # The templates ask for the proportional ＭＳ Ｐゴシック; left to itself Wine falls back to the fixed-width
 # IPA Gothic, whose wider characters cut the longest option and the Cancel button.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f /reg:64 >/dev/null 2>&1
 
 program=$(winpath "$build/LinkAlpha.exe")
 
