@@ -5,21 +5,21 @@ describes a scenario and the options."""
 
 import argparse
 import contextlib
-import copy
 import difflib
 import json
 import os
 import re
-import select
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+REPOSITORY = Path(__file__).resolve().parent.parent
+sys.path[:0] = [str(REPOSITORY / "tests"), str(REPOSITORY / "hostsim")]
 import report_schema  # noqa: E402
+from wine_machine import FIXED_LAYOUT, InstallationCopy, MachineError, WineMachine, lines_of, run_process  # noqa: E402
+from wine_machine import windows_path_of  # noqa: E402
 
 # The editions, each with the application type its program (LinkAlpha.exe ...) announces to the host.
 EDITIONS = {"alpha": 3, "beta": 0, "gamma": 5}
@@ -32,18 +32,8 @@ WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable", "foreign-window"}
 # What the Wine user takes from scenario.conf (tests/wine/user/Run.h).
 USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
 FRONT_ENDS = ("headless", "wine")
-REPOSITORY = Path(__file__).resolve().parent.parent
-
-# The letters a Wine prefix maps, each with its type for the prefix's whole life: the type's name
-# in the installation file, and in Wine's HKLM\Software\Wine\Drives.
-WINE_DRIVES = {"l": ("fixed", "hd"), "m": ("fixed", "hd"), "n": ("fixed", "hd"), "f": ("removable", "floppy"),
-               "q": ("cdrom", "cdrom"), "r": ("ramdisk", "ramdisk"), "s": ("remote", "network")}
 RUN_TIMEOUT_SECONDS = 60
 CALL_LOG = "host-calls.log"  # beside the copied installation file
-# Debian's 64-bit Wine has no preloader to reserve the address ranges Windows code needs before
-# the Linux libraries are mapped; with the layout randomised, a process now and then failed to start
-# (status 1 at once, nothing printed). Every Wine process runs with one fixed layout instead.
-FIXED_LAYOUT = ["setarch", "-R"]
 
 artifacts_folder = REPOSITORY / "build" / "artifacts"  # the screenshots
 keep_temp = update_goldens = refresh_docs = False
@@ -138,68 +128,15 @@ class Scenario:
         return lines
 
 
-def lines_of(text):
-    text = text[:-1] if text.endswith("\n") else text
-    return text.split("\n") if text else []
-
-
-def merge_patch(target, patch):
-    """RFC 7386 JSON merge patch."""
-    if not isinstance(patch, dict):
-        return copy.deepcopy(patch)
-    result = dict(target) if isinstance(target, dict) else {}
-    for key, value in patch.items():
-        if value is None:
-            result.pop(key, None)
-        else:
-            result[key] = merge_patch(result.get(key), value)
-    return result
-
-
-def host_folder(root, parts):
-    """The folder under `root` for the path parts, matching existing names without regard to case."""
-    folder = Path(root)
-    for part in parts:
-        match = next((e for e in folder.iterdir() if e.name.lower() == part.lower()), None) if folder.is_dir() else None
-        folder = match or folder / part
-    return folder
-
-
-class PreparedRun:
-    """A scenario's installation copied to a fresh folder, patched, with its definition file."""
+class PreparedRun(InstallationCopy):
+    """A scenario's installation copied to a fresh folder, patched, with its definition file and the
+    files the scenario places."""
 
     def __init__(self, scenario, work):
-        copied_folder = work / "installation"
-        shutil.copytree(scenario.installation.parent, copied_folder, symlinks=True)
-        self.installation_file = copied_folder / scenario.installation.name
-        installation = json.loads(self.installation_file.read_text(encoding="utf-8"))
-        for patch in scenario.patches:
-            installation = merge_patch(installation, patch)
-        installation["log"] = CALL_LOG
-
-        self.machine = installation.get("machine") or {}
-        self.drives = {}  # letter -> (type, copied root)
-        for letter, drive in (self.machine.get("drives") or {}).items():
-            copied = copied_folder / drive.get("root", "")  # a folder of the installation's
-            need(len(letter) == 1 and letter.isalpha() and copied.is_dir(), f"drive {letter}: no folder {copied}")
-            drive["root"] = str(copied)
-            self.drives[letter.lower()] = (drive.get("type", "fixed"), copied)
-        self.installation = installation
-        self.write_installation()
-        self.write_definition(scenario.definition)
+        super().__init__(scenario.installation, work, scenario.patches, scenario.definition, CALL_LOG)
         self.place_files(scenario)
         self.shots = work / "shots"
         self.shots.mkdir()
-
-    def write_installation(self):
-        self.installation_file.write_text(json.dumps(self.installation, ensure_ascii=False, indent=2) + "\n",
-                                          encoding="utf-8")
-
-    def host_path(self, windows_path):
-        """'L:\\Ledgora\\Link\\' -> the folder of drive L: on this machine."""
-        letter = windows_path[:1].lower()
-        need(windows_path[1:2] == ":" and letter in self.drives, f"{windows_path} is on no drive of the installation")
-        return host_folder(self.drives[letter][1], [part for part in windows_path[2:].split("\\") if part])
 
     def place_files(self, scenario):
         for key, windows_path, local in scenario.files:
@@ -224,18 +161,6 @@ class PreparedRun:
             elif key == "expected-file":
                 problems += compare_file(windows_path, target, local)
         return problems
-
-    def program_folder(self):
-        path = self.host_path(self.machine.get("programFolder", "(no machine.programFolder)"))
-        path.mkdir(parents=True, exist_ok=True)
-        return path
-
-    def write_definition(self, definition):
-        """FilvaneDef.ini: missing, without the key, with it empty, or with the value (2 unless given)."""
-        if definition != "missing":
-            value = {None: "2", "empty": ""}.get(definition, definition)
-            key = b"" if definition == "nokey" else b"QF14_G=" + value.encode("cp932") + b"\r\n"
-            (self.program_folder() / "FilvaneDef.ini").write_bytes(b"[ProgramLevel]\r\n" + key)
 
 
 def write_goldens(scenario, prepared, actual):
@@ -314,23 +239,6 @@ def compare_file(windows_path, actual_path, expected_path):
     return problems
 
 
-def run_process(command, env, timeout):
-    """(output lines, exit status or None when killed, standard error text).
-
-    Output goes to files, not pipes: Wine's background processes inherit the descriptors and would
-    hold a pipe open long after the command has ended."""
-    with tempfile.TemporaryFile() as stdout, tempfile.TemporaryFile() as stderr:
-        try:
-            status = subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr,
-                                    timeout=timeout, check=False).returncode
-            problem = ""
-        except subprocess.TimeoutExpired:
-            status, problem = None, f"killed after {timeout} s\n"
-        stdout.seek(0), stderr.seek(0)
-        output, errors = (stream.read().decode("utf-8", "replace") for stream in (stdout, stderr))
-        return lines_of(output), status, problem + errors
-
-
 class HeadlessFrontEnd:
     name = "headless"
 
@@ -352,156 +260,28 @@ class HeadlessFrontEnd:
         return run_process(command + scenario.user_arguments(), os.environ.copy(), RUN_TIMEOUT_SECONDS)
 
 
-class WineFrontEnd:
-    """One Xvfb (unless a usable display is given), one private prefix and one wineserver for all
-    scenarios; everything started here is ended here. In each run the stand-in's launcher plays the
-    accounting product and the scripted user (which starts the launcher) works the program's windows."""
+class WineFrontEnd(WineMachine):
+    """The stand-in's machine under Wine (hostsim/wine_machine.py); in each run the stand-in's launcher
+    plays the accounting product and the scripted user (which starts the launcher) works the
+    program's windows."""
     name = "wine"
 
     def __init__(self, build_dir):
+        super().__init__(build_dir, keep_temp)
         self.build_dir = Path(build_dir).resolve()
         self.user = self.build_dir / "link-e2e-user.exe"
-        self.launcher = self.build_dir / "host-launcher.exe"
-        for required in [self.user, self.launcher] + [self.build_dir / f"Link{e.capitalize()}.exe" for e in EDITIONS]:
+        for required in [self.user] + [self.build_dir / f"Link{e.capitalize()}.exe" for e in EDITIONS]:
             if not required.is_file():
                 raise SystemExit(f"run-scenarios: {required} is not built")
-        self.xvfb = self.temp = self.env = None
-
-    def __enter__(self):
-        locales = subprocess.run(["locale", "-a"], capture_output=True, check=False).stdout.lower().split()
-        if not {b"ja_jp.utf8", b"ja_jp.utf-8"} & set(locales):
-            raise SystemExit("run-scenarios: the ja_JP.UTF-8 locale is not generated (tools/install-deps makes it)")
-        try:
-            self.temp = Path(tempfile.mkdtemp(prefix="link-e2e-wine-"))
-            self.env = dict(os.environ, **{
-                "WINEPREFIX": str(self.temp / "prefix"),
-                "WINEARCH": "win64",
-                # Quiet but for Wine's own errors, so that a run that ends before the programs
-                # start (status 1 and nothing else) says why.
-                "WINEDEBUG": "-all,err+all",
-                # No Mono or Gecko installer dialogs while the prefix is made.
-                "WINEDLLOVERRIDES": "mscoree,mshtml=",
-                # Wine takes its code page from the locale: 932 is what the programs are built for.
-                "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
-            })
-            self.env["DISPLAY"] = self.display()
-            self.make_prefix()
-        except BaseException:
-            self.__exit__(None, None, None)
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        if self.env is not None and (self.temp / "prefix").exists():
-            run_process(["wineserver", "-k"], self.env, 30)
-        if self.xvfb is not None:
-            self.xvfb.terminate()
-            self.xvfb.wait(timeout=10)
-        if self.temp is not None:
-            keep_or_remove(self.temp)
-        return False
-
-    def display(self):
-        current = os.environ.get("DISPLAY", "")
-        if current and display_usable(current):
-            return current
-        read_end, write_end = os.pipe()
-        # -displayfd: Xvfb picks a free display and writes its number once it accepts clients.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True)
-        os.close(write_end)
-        with os.fdopen(read_end) as numbers:  # at its end when Xvfb has gone; 20 s for a hung one
-            number = numbers.readline().strip() if select.select([numbers], [], [], 20)[0] else ""
-        if not number:
-            raise SystemExit("run-scenarios: Xvfb did not start")
-        return ":" + number
-
-    def wine(self, *arguments, timeout=120, must_succeed=True):
-        output, status, stderr = run_process(FIXED_LAYOUT + list(arguments), self.env, timeout)
-        if status != 0 and must_succeed:
-            raise SystemExit(f"run-scenarios: {' '.join(arguments)} failed ({status}):\n{stderr}")
-        return "".join(line + "\n" for line in output)
-
-    def reg_add(self, key, name, data, *kind):
-        # /reg:64: with wine32 installed a plain "wine reg" is the 32-bit one, which writes under
-        # Wow6432Node where Wine does not read the drive types.
-        self.wine("wine", "reg", "add", key, "/v", name, *kind, "/d", data, "/f", "/reg:64")
-
-    def make_prefix(self):
-        started = time.monotonic()
-        self.wine("wineboot", "-i", timeout=300)
-        # Without a window manager Wine waits 2 s whenever a top-level window is hidden.
-        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
-        # A crashing program ends instead of waiting behind a crash dialog.
-        self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "/t", "REG_DWORD")
-        # The dialogs' font is proportional on Windows; Wine would put the fixed-pitch IPA Gothic in
-        # its place, which makes texts wider than the templates allow.
-        for face in ("ＭＳ Ｐゴシック", "MS PGothic"):
-            self.reg_add(r"HKCU\Software\Wine\Fonts\Replacements", face, "IPAPGothic")
-        # Caption buttons are Marlett glyphs; Debian installs the font where this Wine does not look
-        # for it, and the close button then shows the letter r.
-        marlett = Path("/usr/share/wine/fonts/marlett.ttf")
-        if marlett.is_file():
-            shutil.copy(marlett, Path(self.env["WINEPREFIX"]) / "drive_c" / "windows" / "Fonts")
-        self.empty_roots = self.temp / "empty-drives"
-        for letter, (_, wine_type) in WINE_DRIVES.items():
-            (self.empty_roots / letter).mkdir(parents=True)
-            self.point_drive(letter, self.empty_roots / letter)
-            self.reg_add(r"HKLM\Software\Wine\Drives", f"{letter}:", wine_type)
-        # The drive types are read when the wineserver starts; one persistent server then serves all runs.
-        self.wine("wineserver", "-k", must_succeed=False)  # fails when the server has already gone
-        self.wine("wineserver", "-w", must_succeed=False)
-        self.wine("wineserver", "-p")
-        reported = self.wine("wine", str(self.user), "--drive-types", "".join(WINE_DRIVES).upper())
-        expected = "".join(f"{letter.upper()}: {kind}\n" for letter, (kind, _) in WINE_DRIVES.items())
-        if reported != expected:
-            raise SystemExit(f"run-scenarios: the prefix's drives are\n{reported}instead of\n{expected}")
-        print(f"run-scenarios: Wine prefix ready in {time.monotonic() - started:.1f} s (DISPLAY={self.env['DISPLAY']})")
-
-    def point_drive(self, letter, root):
-        # Replaced in one step: a letter that is missing even briefly loses its type.
-        link = Path(self.env["WINEPREFIX"]) / "dosdevices" / f"{letter}:"
-        temporary = link.with_name(f".{letter}.new")
-        temporary.unlink(missing_ok=True)
-        os.symlink(root, temporary)
-        os.replace(temporary, link)
-
-    def launcher_arguments(self, scenario, prepared):
-        """Points the drives at the run's folders, copies the program into place and gives the
-        launcher's arguments that start it as the installation's machine does."""
-        for letter, (kind, _) in prepared.drives.items():
-            need(WINE_DRIVES.get(letter, (None,))[0] == kind,
-                 f"drive {letter.upper()}: {kind} is not a drive the Wine prefix maps ({WINE_DRIVES})")
-        for letter in WINE_DRIVES:
-            self.point_drive(letter, prepared.drives.get(letter, (None, self.empty_roots / letter))[1])
-        program_name = f"Link{scenario.edition.capitalize()}.exe"
-        shutil.copy2(self.build_dir / program_name, prepared.program_folder() / program_name)
-        arguments = []
-        for option, key in (("--current-folder", "currentFolder"), ("--temp-folder", "tempFolder")):
-            if prepared.machine.get(key):
-                arguments += [option, prepared.machine[key]]
-        if scenario.command_line is not None:
-            arguments += ["--command-line", scenario.command_line]
-        if scenario.single("foreign-window") not in (None, "", "0"):
-            arguments.append("--keep-window")
-        return arguments + [prepared.machine["programFolder"].rstrip("\\") + "\\" + program_name]
-
-    def run_environment(self, prepared):
-        return dict(self.env, LEDGORA_INSTALLATION=windows_path_of(prepared.installation_file))
 
     def run(self, scenario, prepared):
-        launcher = [windows_path_of(self.launcher)] + self.launcher_arguments(scenario, prepared)
+        program = self.build_dir / f"Link{scenario.edition.capitalize()}.exe"
+        launcher = self.launcher_command(prepared, program, scenario.command_line,
+                                         scenario.single("foreign-window") not in (None, "", "0"))
         screenshot_paths = {name: windows_path_of(prepared.shots / (Path(name).stem + ".bmp"))
                             for _, name in scenario.screenshots}
         command = FIXED_LAYOUT + ["wine", str(self.user)] + scenario.user_lines(screenshot_paths) + ["--"] + launcher
-        return run_process(command, self.run_environment(prepared), RUN_TIMEOUT_SECONDS + 30)
-
-
-def windows_path_of(path):
-    """A path of this machine as Wine's Z: drive shows it."""
-    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+        return run_process(command, self.environment(prepared), RUN_TIMEOUT_SECONDS + 30)
 
 
 def collect_screenshots(scenario, prepared):
@@ -533,11 +313,6 @@ def keep_or_remove(folder):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def display_usable(display):
-    return subprocess.run(["xdpyinfo", "-display", display], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL, timeout=10, check=False).returncode == 0
-
-
 def run_scenario(front_end, scenario):
     """True when the scenario passed; prints its outcome."""
     work = Path(tempfile.mkdtemp(prefix=f"scenario-{scenario.name}-"))
@@ -557,7 +332,7 @@ def run_scenario(front_end, scenario):
                                                                    scenario)]
         if front_end.name == "wine":
             problems += collect_screenshots(scenario, prepared)
-    except ScenarioError as error:
+    except (ScenarioError, MachineError) as error:
         problems = [f"  scenario error: {error}"]
     finally:
         keep_or_remove(work)

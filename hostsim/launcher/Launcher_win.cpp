@@ -6,6 +6,8 @@
 //
 //   host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT]
 //                 [--keep-window] PROGRAM
+//   host-launcher --drive-types LETTERS   "X: type" a letter (fixed, removable, remote, cdrom, ramdisk;
+//                                         missing for no drive): how this machine's drives look to a program
 //
 // Without --command-line the program gets no arguments at all, as when started by hand. With
 // --keep-window the command line's own window number goes to the program, a window that does not
@@ -46,6 +48,17 @@ void Write(DWORD stream, const std::string& line) {
 }
 
 void Complain(const std::string& line) { Write(STD_ERROR_HANDLE, "host-launcher: " + line); }
+
+int PrintDriveTypes(const std::wstring& letters) {
+    static const char* const kTypeNames[] = {"unknown", "missing", "removable", "fixed", "remote", "cdrom", "ramdisk"};
+    for (wchar_t letter : letters) {
+        const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+        const UINT type = ::GetDriveTypeW(root);
+        Write(STD_OUTPUT_HANDLE, std::string{static_cast<char>(letter), ':', ' '} +
+                                     (type <= DRIVE_RAMDISK ? kTypeNames[type] : "unknown"));
+    }
+    return kEnded;
+}
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -90,6 +103,7 @@ HANDLE StartProgram(const Options& options, const std::wstring& handOver, DWORD&
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Options options;
     if (!argv || !ParseOptions(argc, argv, options)) {
         Complain("usage: host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT] "

@@ -5,8 +5,6 @@
 // launcher's lines (POSTED, RESULT) end the transcript.
 //
 //   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Run.h)
-//   link-e2e-user --drive-types LETTERS    "X: type" a letter (fixed, removable, remote, cdrom,
-//                                          ramdisk; missing for no drive): the runner's prefix check
 // Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not end
 // in time, 4 the user could not do its part; else the launcher's (5: it found its window disabled).
 #include <windows.h>
@@ -22,16 +20,6 @@ enum ExitStatus { kCompleted = 0, kBadArguments = 2, kTimedOut = 3, kUserFailed 
 constexpr ULONGLONG kRunMs = 60000;
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kLauncherEndMs = 10000;
-
-int PrintDriveTypes(const std::wstring& letters) {
-    static const char* const kTypeNames[] = {"unknown", "missing", "removable", "fixed", "remote", "cdrom", "ramdisk"};
-    for (wchar_t letter : letters) {
-        const wchar_t root[] = {letter, L':', L'\\', L'\0'};
-        const UINT type = ::GetDriveTypeW(root);
-        Print(ToUtf8(std::wstring(root, 2)) + " " + (type <= DRIVE_RAMDISK ? kTypeNames[type] : "unknown"));
-    }
-    return kCompleted;
-}
 
 // One argument as CommandLineToArgvW reads it back: quoted, the backslashes before a quote or
 // before the closing quote doubled.
@@ -102,7 +90,6 @@ int Drive(Run& run) {
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Run run;
     int launcher = 1;
     while (argv && launcher < argc && argv[launcher] != std::wstring(L"--")) run.Add(argv[launcher++]);
