@@ -46,9 +46,6 @@ file(GLOB UNIT_GOLDEN_REPORTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test
 add_test(NAME report_schema.unit_goldens COMMAND ${LINK_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/tests/report_schema.py
          ${UNIT_GOLDEN_REPORTS})
 
-# link-headless's own command line and installation-file refusals.
-add_test(NAME headless_cli COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/headless-cli-test.sh $<TARGET_FILE:link-headless>)
-
 # Benchmarks: only in a build of their own without sanitizers (tools/bench makes build/bench).
 option(LINK_BENCH "Build the benchmarks in bench/" OFF)
 if(LINK_BENCH AND NOT LINK_SANITIZE)
