@@ -21,7 +21,7 @@ target_include_directories(host-launcher PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(host-launcher PRIVATE ${LINK_STATIC_RUNTIME})
 
 # Pictures of real windows, for people to look at.
-add_library(window-pictures STATIC tools/window-pictures/WindowPicture.cpp)
+add_library(window-pictures STATIC tools/window-pictures/WindowPicture_win.cpp)
 target_include_directories(window-pictures PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/tools/window-pictures)
 target_link_libraries(window-pictures PUBLIC gdi32)
 

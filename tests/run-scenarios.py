@@ -29,7 +29,7 @@ KNOWN_KEYS = {"edition", "installation", "command-line", "cancel", "definition",
               "foreign-window"}
 # Keys link-headless has no counterpart for (it ignores screenshots); a second "category" is Wine only too.
 WINE_ONLY_KEYS = {"key", "browse", "layout", "held-readable", "foreign-window"}
-# What the Wine user takes from scenario.conf (tests/wine/user/Run.h).
+# What the Wine user takes from scenario.conf (tests/wine/user/Run_win.h).
 USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel", "held", "held-readable", "screenshot"}
 FRONT_ENDS = ("headless", "wine")
 RUN_TIMEOUT_SECONDS = 60
@@ -115,7 +115,7 @@ class Scenario:
         return arguments + (["--cancel"] if self.cancel else [])
 
     def user_lines(self, screenshot_paths):
-        """The Wine user's script (Script.h): the lines of the file it acts on, in order, each picture's
+        """The Wine user's script (Run_win.h): the lines of the file it acts on, in order, each picture's
         name replaced by the Windows path (from `screenshot_paths`) its bitmap is written to."""
         lines = []
         for key, value in self.ordered:

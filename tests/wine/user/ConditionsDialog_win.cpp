@@ -2,9 +2,9 @@
 #include <initializer_list>
 #include <map>
 
-#include "Answers.h"
-#include "Keys.h"
-#include "WindowPicture.h"
+#include "Answers_win.h"
+#include "Keys_win.h"
+#include "WindowPicture_win.h"
 
 namespace {
 // Control ids of dialog 130.

@@ -1,5 +1,5 @@
 #pragma once
-#include "Run.h"
+#include "Run_win.h"
 
 // The windows the program shows, each recognized by its class and controls and answered as the
 // scenario's user would; false when the user could not do its part.

@@ -4,7 +4,7 @@
 // same scenario, plus lines of its own for what only real windows have (keys, Browse, layout). The
 // launcher's lines (POSTED, RESULT) end the transcript.
 //
-//   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Run.h)
+//   link-e2e-user [KEY=VALUE...] -- LAUNCHER [launcher arguments...]   the scenario's lines (Run_win.h)
 // Exit status: 0 the run completed (whatever its result), 2 bad arguments, 3 the program did not end
 // in time, 4 the user could not do its part; else the launcher's (5: it found its window disabled).
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "Answers.h"
+#include "Answers_win.h"
 
 namespace {
 enum ExitStatus { kCompleted = 0, kBadArguments = 2, kTimedOut = 3, kUserFailed = 4 };

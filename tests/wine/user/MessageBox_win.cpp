@@ -1,9 +1,9 @@
-#include "Answers.h"
+#include "Answers_win.h"
 
 #include <commctrl.h>
 
-#include "BoxIcon.h"
-#include "WindowPicture.h"
+#include "BoxIcon_win.h"
+#include "WindowPicture_win.h"
 #include "hostsim/TranscriptLines.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "Answers.h"
+#include "Answers_win.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "WindowPicture.h"
+#include "WindowPicture_win.h"
 
 namespace {
 constexpr DWORD kPollMs = 50;

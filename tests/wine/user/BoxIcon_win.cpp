@@ -1,10 +1,10 @@
-#include "BoxIcon.h"
+#include "BoxIcon_win.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
 
-#include "WindowPicture.h"
+#include "WindowPicture_win.h"
 
 namespace {
 constexpr DWORD kPaintWaitMs = 5000;

@@ -1,5 +1,5 @@
 #pragma once
-#include "Run.h"
+#include "Run_win.h"
 
 // Presses the key `name` ([Shift+][Ctrl+][Alt+] and Enter, F12, Esc, Tab, 3 or Num3) in the thread of
 // `dialog` as the keyboard delivers it: the modifiers go into the key state this thread shares with

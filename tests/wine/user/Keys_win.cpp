@@ -1,4 +1,4 @@
-#include "Keys.h"
+#include "Keys_win.h"
 
 #include <cwchar>
 #include <utility>

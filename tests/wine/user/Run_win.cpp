@@ -1,4 +1,4 @@
-#include "Run.h"
+#include "Run_win.h"
 
 namespace {
 constexpr UINT kMessageTimeoutMs = 5000;

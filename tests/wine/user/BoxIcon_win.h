@@ -1,5 +1,5 @@
 #pragma once
-#include "Run.h"
+#include "Run_win.h"
 
 // Which standard icon a message box shows: warning, information, question, error or none; ? when
 // its picture never matches exactly one of them. Another process's icon handle means nothing here,
