@@ -72,7 +72,7 @@ StDATAINFO StartSession(int count) {
     SetPlatform(nullptr);
     platform = std::make_unique<CBenchPlatform>(hostsim::MachineOf(installation), "LinkBeta");
     SetPlatform(platform.get());
-    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(5, 1));
+    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     const StDATAINFO* selected = dataFiles ? dataFiles->GetSelectedInfo() : nullptr;
     if (!selected) {
         std::fprintf(stderr, "link-bench: the installation has no selected data file\n");

@@ -8,12 +8,6 @@ using namespace hostsim;
 using namespace hostsim::detail;
 
 namespace {
-constexpr int kDataFileSet = 5;
-constexpr int kDataFileSetNumber = 1;
-constexpr int kEraSet = 13;
-constexpr int kEraSetNumber = 0;
-constexpr size_t kUserIdBuffer = 65;
-
 ClSetData* DataFileSet() {
     static ClSetData set;
     const Installation* inst = Installed();
@@ -42,7 +36,7 @@ ClSysUser* ClDataMgr::GetSysUserObject() {
 }
 
 ClSetObject* ClDataMgr::GetSetObject(int kind, int number) {
-    ClSetObject* set = kind == kDataFileSet && number == kDataFileSetNumber ? DataFileSet() : nullptr;
+    ClSetObject* set = kind == kSetKindData && number == kSetNumberData ? DataFileSet() : nullptr;
     Log("ClDataMgr::GetSetObject kind=" + N(kind) + " number=" + N(number) + " -> " + Object(set));
     return set;
 }
@@ -69,8 +63,8 @@ ClOptLink* ClLinkMgr::GetOptLink() {
 ClSetObject* ClSetMgr::GetSetObject(int kind, int number) {
     static ClSetGengo eras;
     ClSetObject* set = nullptr;
-    if (kind == kEraSet && number == kEraSetNumber && Installed()) set = &eras;
-    if (kind == kDataFileSet && number == kDataFileSetNumber) set = DataFileSet();
+    if (kind == kSetKindEra && number == kSetNumberEra && Installed()) set = &eras;
+    if (kind == kSetKindData && number == kSetNumberData) set = DataFileSet();
     Log("ClSetMgr::GetSetObject kind=" + N(kind) + " number=" + N(number) + " -> " + Object(set));
     return set;
 }
@@ -89,12 +83,12 @@ HostStatus ClSysUser::GetSelectedNo(const char* userId, long* setNo, long* dataN
     HostStatus status = inst ? 0 : kUnavailable;
     if (!userId || !setNo || !dataNo) status = kMisuse;
     // The host knows only its logged-in user.
-    else if (inst && std::string(userId, strnlen(userId, kUserIdBuffer)) != inst->user.id) status = kMisuse;
+    else if (inst && std::string(userId, strnlen(userId, kUserIdBytes)) != inst->user.id) status = kMisuse;
     if (status == 0) {
         *setNo = inst->user.setNo;
         *dataNo = inst->user.dataNo;
     }
-    Log("ClSysUser::GetSelectedNo id=" + Shown(userId, kUserIdBuffer) + " -> " + N(status) +
+    Log("ClSysUser::GetSelectedNo id=" + Shown(userId, kUserIdBytes) + " -> " + N(status) +
         (status == 0 ? " setNo=" + N(*setNo) + " dataNo=" + N(*dataNo) : std::string()));
     return status;
 }

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         MakeValid(snapshot->asset.quantity);
         assets.push_back(std::move(snapshot));
     }
-    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(5, 1));
+    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     FUZZ_CHECK(dataFiles != nullptr);
     StDATAINFO info = *dataFiles->GetSelectedInfo();
     if (size > 0) info.roundingMode = static_cast<decltype(info.roundingMode)>(data[0] % 4);

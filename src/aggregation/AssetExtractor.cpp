@@ -8,10 +8,7 @@
 #include "host/HostClasses.h"
 
 namespace {
-constexpr std::int32_t kKindNeverOutput = 11;
 constexpr std::int64_t kMaxIncludedInExpenses = 999999999990000;  // 99,999,999,999 yen
-
-enum : std::int16_t { kCategoryGeneral = 1, kCategoryRealEstate = 2, kCategoryAgriculture = 3 };
 
 bool InChosenCategories(std::int16_t assetCategory, OutputCategory chosen) {
     switch (chosen) {
@@ -35,9 +32,8 @@ bool BelongsInSchedule(const StKOTEISHISANINFO& asset, const StKOTEINENINFO& yea
     // A data file that keeps a single category outputs all its assets.
     if (data.businessKind != 1 && data.businessKind != 2 && !InChosenCategories(asset.category, chosen))
         return false;
-    if (asset.kind == kKindNeverOutput) return false;
-    const bool disposed = asset.disposalStatus == 4 || asset.disposalStatus == 5;
-    if (disposed && asset.disposalDate < data.periodFrom) return false;
+    if (asset.kind == kAssetKindNeverOutput) return false;
+    if (IsDisposedStatus(asset.disposalStatus) && asset.disposalDate < data.periodFrom) return false;
     if (IsSmallAmountAsset(asset) && asset.acquisitionDate < data.periodFrom) return false;
     return true;
 }

@@ -15,7 +15,7 @@ constexpr std::size_t kRemarkLineBytes = 20;
 using D = CFixedDecimal;
 
 bool DisposedBefore(const StKOTEISHISANINFO& asset, std::int32_t date) {
-    return (asset.disposalStatus == 4 || asset.disposalStatus == 5) && asset.disposalDate < date;
+    return IsDisposedStatus(asset.disposalStatus) && asset.disposalDate < date;
 }
 
 // A failed lookup has already been recorded with the host; the figures then use the period 0 to 0.
@@ -81,7 +81,8 @@ D DepreciationBeforeAdjustment(const StKOTEISHISANINFO& asset, int roundingMode,
 }
 
 D EqualDepreciationAmount(const StKOTEISHISANINFO& asset) {
-    const bool residualRule = (asset.method == 2 || asset.method == 6) && asset.kind == 10;
+    const bool residualRule = (asset.method == kMethodStraightLine2 || asset.method == kMethodStraightLine6) &&
+                              asset.kind == kAssetKindOwnResidual;
     if (!residualRule) {
         D amount = D::Multiply(CostBasis(asset), D::FromDouble(0.05));
         amount.Round(RoundDown, 1);

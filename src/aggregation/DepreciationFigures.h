@@ -10,8 +10,6 @@
 
 class CHostDates;
 
-constexpr std::int16_t kMethodSmallAmount = 7;
-
 bool IsSmallAmountAsset(const StKOTEISHISANINFO& asset);
 bool IsDecliningBalanceWithGuarantee(const StKOTEISHISANINFO& asset);   // method code 5 or 8
 // Equal-depreciation flag set and opening book value above 1 yen.

@@ -8,8 +8,6 @@
 
 namespace {
 const char kModule[] = "CmnProcHpr";
-constexpr int kSetKindData = 5;
-constexpr int kSetKindEra = 13;
 constexpr std::int32_t kLastDate = 99991231;
 constexpr HostStatus kNoSetObject = -1001;
 constexpr HostStatus kNoHostObject = -1004;
@@ -30,7 +28,7 @@ void CCmnProcHpr::Record(HostStatus status, int line) {
 int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year) {
     std::memset(&era, 0, sizeof era);
     ClSetMgr* setMgr = ClDataMgr::Inst()->GetSetMgr();
-    auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, 0)) : nullptr;
+    auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, kSetNumberEra)) : nullptr;
     if (eras == nullptr) {
         // No era set means no cursor either: recorded as the cursor step.
         Record(kNoSetObject, 312);
@@ -91,7 +89,7 @@ int CCmnProcHpr::GetEraName(std::int32_t date, char* name, std::size_t width, st
 int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
     start = 0;
     end = 0;
-    auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     HostStatus failure = 0;
     std::unique_ptr<ClAccPeriod> period;
     if (data == nullptr) {
@@ -123,7 +121,7 @@ bool CHostDates::QuietlyFatal(HostStatus status) const {
 
 CHostDates::Reading CHostDates::ReadEras() {
     ClSetMgr* setMgr = ClDataMgr::Inst()->GetSetMgr();
-    auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, 0)) : nullptr;
+    auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, kSetNumberEra)) : nullptr;
     if (eras == nullptr) return Reading::Unusable;
     HostCursor cursor = 0;
     HostStatus status = eras->GetCursor(&cursor);
@@ -160,7 +158,7 @@ int CHostDates::GetEraName(std::int32_t date, char* name, std::size_t width, std
 }
 
 CHostDates::Reading CHostDates::ReadPeriod() {
-    auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, 1));
+    auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     if (data == nullptr) return Reading::Unusable;
     std::unique_ptr<ClAccPeriod> period(data->GetAccPeriod());
     if (!period) return Reading::Unusable;

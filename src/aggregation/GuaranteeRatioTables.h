@@ -5,6 +5,7 @@
 #pragma once
 
 #include "aggregation/FixedDecimal.h"
+#include "host/HostRecords.h"
 
 #include <cstdint>
 
@@ -14,9 +15,6 @@ constexpr int kGuaranteeRatioLives = 101;
 // from any static initialiser and from any thread.
 extern const CFixedDecimal GuaranteeRatioTable250[kGuaranteeRatioLives];
 extern const CFixedDecimal GuaranteeRatioTable200[kGuaranteeRatioLives];
-
-constexpr int kMethodDecliningBalance250 = 5;
-constexpr int kMethodDecliningBalance200 = 8;
 
 // Entry of the given table for a useful life. A life outside 1..101 has no
 // statutory ratio and yields 0, which makes the guarantee amount 0.

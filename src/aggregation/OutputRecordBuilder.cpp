@@ -95,16 +95,16 @@ void AddBusinessShare(const StKOTEISHISANINFO& asset, char (&field)[13], bool co
 
 char FilingMethodCode(std::int16_t method) {
     switch (method) {
-    case 1: case 5: case 8: return '1';
-    case 2: case 6: return '2';
-    case 3: return '4';
-    case 4: return '3';
+    case kMethodDecliningBalance: case kMethodDecliningBalance250: case kMethodDecliningBalance200: return '1';
+    case kMethodStraightLine2: case kMethodStraightLine6: return '2';
+    case kMethodCode3: return '4';
+    case kMethodOneThirdAYear: return '3';
     default: return '6';
     }
 }
 
 void WriteRate(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
-    if (asset.method == 4) {
+    if (asset.method == kMethodOneThirdAYear) {
         SetFieldText(record.SYOUKYAKURITU, "1/3");
         return;
     }

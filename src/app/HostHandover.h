@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <string>
 
+#include "host/HostRecords.h"
 #include "platform/Platform.h"
 
 // What the host hands over on the command line: "window,message,function,path".
 struct CHostHandover {
     WindowHandle hostWindow = 0;
     std::uint32_t notifyMessage = 0;
-    std::int16_t functionId = 2;
+    std::int16_t functionId = kDefaultFunctionId;
     std::string fixedOutputPath;
 };
 

@@ -10,8 +10,6 @@
 
 namespace {
 constexpr int kUseDataType = 2;
-constexpr int kDataFileSet = 5;
-constexpr std::size_t kUserIdBytes = 65;
 }  // namespace
 
 CLinkApp::CLinkApp(const CEdition& programEdition, IRunUi& runUi) : edition(programEdition), ui(runUi) {
@@ -66,7 +64,7 @@ bool CLinkApp::FindSelectedData() {
     user->GetCurUserID(userId);
     user->GetSelectedNo(userId, &setNo, &dataNo);
 
-    auto* dataSet = dynamic_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kDataFileSet, 1));
+    auto* dataSet = dynamic_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     if (!dataSet) return false;
     const HostCursor cursor = dataSet->GetDatCursor();
     if (dataSet->ReadyDat(cursor, 0) != 0) {

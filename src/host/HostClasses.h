@@ -11,6 +11,20 @@ class ClSetMgr;
 class ClOptLink;
 class ClAccPeriod;
 
+// Set objects, by kind and number (ClDataMgr::GetSetObject, ClSetMgr::GetSetObject).
+constexpr int kSetKindData = 5;   // the data files: ClSetData
+constexpr int kSetNumberData = 1;
+constexpr int kSetKindEra = 13;   // the eras: ClSetGengo
+constexpr int kSetNumberEra = 0;
+
+// Folder types of ClFileMgr::GetAppFolderPath.
+constexpr int kFolderTypeData = 0;
+constexpr int kFolderTypeSettings = 1;
+
+// Buffers the host fills, terminator included.
+constexpr std::size_t kUserIdBytes = 65;       // ClSysUser::GetCurUserID
+constexpr std::size_t kDataIdTextBytes = 36;   // ClUtyDBHpr::MakeIDStr
+
 // HostLink: the connection to the running product.
 class ClAccConnect {
 public:
@@ -43,11 +57,11 @@ public:
 class ClSysUser {
 public:
     virtual ~ClSysUser();
-    HostStatus GetCurUserID(char* userId /* 65 bytes */);
+    HostStatus GetCurUserID(char* userId /* kUserIdBytes */);
     HostStatus GetSelectedNo(const char* userId, long* setNo, long* dataNo);
 };
 
-// HostBCore: the data-file set (set kind 5).
+// HostBCore: the data-file set.
 class ClSetData : public ClSetObject {
 public:
     HostCursor GetDatCursor();
@@ -58,7 +72,7 @@ public:
     ClAccPeriod* GetAccPeriod();       // a new object the caller deletes; may be null
 };
 
-// HostBCore: the era set (set kind 13 of the set manager).
+// HostBCore: the era set, from the set manager.
 class ClSetGengo : public ClSetObject {
 public:
     HostStatus GetCursor(HostCursor* cursor);
@@ -92,7 +106,7 @@ class ClDataMgr {
 public:
     static ClDataMgr* Inst();
     ClSysUser* GetSysUserObject();
-    ClSetObject* GetSetObject(int kind, int number);   // 5: ClSetData
+    ClSetObject* GetSetObject(int kind, int number);
     ClSetMgr* GetSetMgr();
 
 private:
@@ -112,7 +126,7 @@ private:
 class ClFileMgr {
 public:
     static ClFileMgr* Inst();
-    // Folder of the given type (0 data, 1 settings), ending with a separator, possibly empty.
+    // Folder of the given type (kFolderType...), ending with a separator, possibly empty.
     HostStatus GetAppFolderPath(int type, char* folder, int size);
 
 private:
@@ -123,7 +137,7 @@ private:
 class ClUtyDBHpr {
 public:
     static ClUtyDBHpr* Inst();
-    // Writes the data ID as NUL-terminated text of at most 35 bytes into a 36-byte buffer.
+    // Writes the data ID as NUL-terminated text into a buffer of kDataIdTextBytes.
     void MakeIDStr(const char* dataId, char* text);
 
 private:

@@ -15,11 +15,6 @@
 
 namespace {
 
-constexpr int kSettingsFolderType = 1;
-constexpr int kDataFileSet = 5;
-constexpr int kDataFileSetNumber = 1;
-constexpr size_t kUserIdBuffer = 65;
-constexpr size_t kDataIdBuffer = 36;
 // Longer keys are refused rather than cut: two users whose IDs share the first 51 bytes would
 // otherwise read and overwrite each other's line.
 constexpr size_t kMaxKeyBytes = 51;
@@ -29,7 +24,7 @@ constexpr char kTemporarySuffix[] = ".tmp";
 
 bool SettingsFolder(std::string& folder) {
     char buffer[kMaxPathBytes + 1] = {};
-    if (ClFileMgr::Inst()->GetAppFolderPath(kSettingsFolderType, buffer, static_cast<int>(sizeof buffer)) != 0)
+    if (ClFileMgr::Inst()->GetAppFolderPath(kFolderTypeSettings, buffer, static_cast<int>(sizeof buffer)) != 0)
         return false;
     folder.assign(buffer, sjis::BoundedLength(buffer, sizeof buffer));
     return !folder.empty();
@@ -38,7 +33,7 @@ bool SettingsFolder(std::string& folder) {
 // "%s/%d/%s:" (with the set number) or "%s/%s:": user ID, set number, data ID text.
 bool MakeKey(const CEdition& edition, std::string& key) {
     ClSysUser* user = ClDataMgr::Inst()->GetSysUserObject();
-    char userId[kUserIdBuffer] = {};
+    char userId[kUserIdBytes] = {};
     if (!user || user->GetCurUserID(userId) != 0) return false;
     key.assign(userId, sjis::BoundedLength(userId, sizeof userId));
     key += '/';
@@ -47,10 +42,10 @@ bool MakeKey(const CEdition& edition, std::string& key) {
     long dataNo = 0;
     if (user->GetSelectedNo(userId, &setNo, &dataNo) != 0) return false;
     if (edition.keyHasSetNumber) key += std::to_string(setNo) + '/';
-    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kDataFileSet, kDataFileSetNumber));
+    auto* dataFiles = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     const StDATAINFO* selected = dataFiles ? dataFiles->GetSelectedInfo() : nullptr;
     if (!selected) return false;
-    char dataIdText[kDataIdBuffer] = {};
+    char dataIdText[kDataIdTextBytes] = {};
     ClUtyDBHpr::Inst()->MakeIDStr(selected->dataId, dataIdText);
     key.append(dataIdText, sjis::BoundedLength(dataIdText, sizeof dataIdText));
     key += ':';

@@ -7,11 +7,9 @@
 
 namespace {
 
-constexpr int kHostDataFolderType = 0;
-
 std::string HostDataFolder() {
     char folder[kMaxPathBytes + 1] = {};
-    if (ClFileMgr::Inst()->GetAppFolderPath(kHostDataFolderType, folder, sizeof folder) != 0) return {};
+    if (ClFileMgr::Inst()->GetAppFolderPath(kFolderTypeData, folder, sizeof folder) != 0) return {};
     return std::string(folder, sjis::BoundedLength(folder, sizeof folder));
 }
 

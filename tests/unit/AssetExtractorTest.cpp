@@ -30,7 +30,7 @@ hostsim::Installation MakeInstallation(std::vector<hostsim::Asset> assets = {}) 
 
 // The selected data file's record as the host delivers it.
 StDATAINFO SelectedData() {
-    auto* set = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(5, 1));
+    auto* set = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
     return *set->GetSelectedInfo();
 }
 
