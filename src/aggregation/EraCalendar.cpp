@@ -11,6 +11,18 @@ const char kModule[] = "CmnProcHpr";
 constexpr std::int32_t kLastDate = 99991231;
 constexpr HostStatus kNoSetObject = -1001;
 constexpr HostStatus kNoHostObject = -1004;
+
+// The failing step, passed as the line number of the host's error record: the host keeps it in that
+// record and its log, where it is read by these numbers, so they never change.
+enum : int {
+    kLineEraCursor = 312,
+    kLineEraReady = 319,
+    kLineEraWalk = 339,
+    kLinePeriodLookup = 607,   // recorded again after either failure below
+    kLinePeriodRead = 615,
+    kLineDataFileSet = 2175,
+    kLinePeriodObject = 2180,
+};
 }  // namespace
 
 bool CCmnProcHpr::IsFatal(HostStatus status) const {
@@ -31,7 +43,7 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
     auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, kSetNumberEra)) : nullptr;
     if (eras == nullptr) {
         // No era set means no cursor either: recorded as the cursor step.
-        Record(kNoSetObject, 312);
+        Record(kNoSetObject, kLineEraCursor);
         return -1;
     }
 
@@ -40,13 +52,13 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
     if (IsFatal(status) || status != 0) {
         // A zero status the host calls fatal still handed out a cursor.
         if (status == 0) eras->ReleaseCursor(cursor);
-        Record(status, 312);
+        Record(status, kLineEraCursor);
         return -1;
     }
     status = eras->Ready(cursor);
     if (status != 0) {
         eras->ReleaseCursor(cursor);
-        Record(status, 319);
+        Record(status, kLineEraReady);
         return -1;
     }
 
@@ -57,7 +69,7 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
         status = eras->Walk(&current, cursor);
         if (IsFatal(status)) {
             eras->ReleaseCursor(cursor);
-            Record(status, 339);
+            Record(status, kLineEraWalk);
             return -1;
         }
         if (status != 0) break;
@@ -94,16 +106,16 @@ int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
     std::unique_ptr<ClAccPeriod> period;
     if (data == nullptr) {
         failure = kNoSetObject;
-        Record(failure, 2175);
+        Record(failure, kLineDataFileSet);
     } else {
         period.reset(data->GetAccPeriod());
         if (!period) {
             failure = kNoHostObject;
-            Record(failure, 2180);
+            Record(failure, kLinePeriodObject);
         }
     }
     if (!period) {
-        Record(failure, 607);
+        Record(failure, kLinePeriodLookup);
         return -1;
     }
 
@@ -111,7 +123,7 @@ int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
     const bool fatal = IsFatal(status);
     period.reset();
     if (!fatal) return 0;
-    Record(status, 615);
+    Record(status, kLinePeriodRead);
     return -1;
 }
 
