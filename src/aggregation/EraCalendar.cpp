@@ -23,6 +23,37 @@ enum : int {
     kLineDataFileSet = 2175,
     kLinePeriodObject = 2180,
 };
+
+// What the era walk is given next: an era, the end of the set, or a failure that ends the lookup.
+enum class EraStep { Era, End, Failed };
+
+// The era walk of both lookups, over the eras `next` gives in the host's order: it stops at the era
+// after the one holding `date`. True as CCmnProcHpr::GetEraOfDate gives 0; false writes nothing.
+template <class Next>
+bool WalkEras(std::int32_t date, Next next, StGENGOINFO& era, std::int32_t* year) {
+    StGENGOINFO previous{};
+    int count = 0;
+    for (;;) {
+        StGENGOINFO current{};
+        const EraStep step = next(current);
+        if (step == EraStep::Failed) return false;
+        if (step == EraStep::End) break;
+        if (count == 0 && date < current.startDate) return false;
+        // previous.start <= date <= current.start - 1, without forming start - 1.
+        if (count > 0 && previous.startDate <= date && date < current.startDate) break;
+        previous = current;
+        ++count;
+    }
+    if (count == 0 || date > kLastDate) return false;
+    era = previous;
+    if (year) *year = date / 10000 - previous.startDate / 10000 + 1;
+    return true;
+}
+
+// The host's name may fill its 16 bytes without a terminator.
+void CopyEraName(const StGENGOINFO& era, char* name, std::size_t width) {
+    sjis::CopyCut(name, width, era.name, sjis::BoundedLength(era.name, sizeof era.name));
+}
 }  // namespace
 
 bool CCmnProcHpr::IsFatal(HostStatus status) const {
@@ -62,39 +93,23 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
         return -1;
     }
 
-    StGENGOINFO previous{};
-    int count = 0;
-    for (;;) {
-        StGENGOINFO current{};
+    bool fatal = false;
+    const auto walk = [&](StGENGOINFO& current) {
         status = eras->Walk(&current, cursor);
-        if (IsFatal(status)) {
-            eras->ReleaseCursor(cursor);
-            Record(status, kLineEraWalk);
-            return -1;
-        }
-        if (status != 0) break;
-        if (count == 0 && date < current.startDate) {
-            eras->ReleaseCursor(cursor);
-            return -1;
-        }
-        // previous.start <= date <= current.start - 1, without forming start - 1.
-        if (count > 0 && previous.startDate <= date && date < current.startDate) break;
-        previous = current;
-        ++count;
-    }
+        fatal = IsFatal(status);
+        if (fatal) return EraStep::Failed;
+        return status == 0 ? EraStep::Era : EraStep::End;
+    };
+    const bool found = WalkEras(date, walk, era, year);
     eras->ReleaseCursor(cursor);
-    if (count == 0 || date > kLastDate) return -1;
-
-    era = previous;
-    if (year) *year = date / 10000 - previous.startDate / 10000 + 1;
-    return 0;
+    if (fatal) Record(status, kLineEraWalk);
+    return found ? 0 : -1;
 }
 
 int CCmnProcHpr::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
     StGENGOINFO era;
     if (GetEraOfDate(date, era, year) != 0) return -1;
-    // The host's name may fill its 16 bytes without a terminator.
-    sjis::CopyCut(name, width, era.name, sjis::BoundedLength(era.name, sizeof era.name));
+    CopyEraName(era, name, width);
     return 0;
 }
 
@@ -157,15 +172,15 @@ int CHostDates::GetEraName(std::int32_t date, char* name, std::size_t width, std
     if (m_eras != Reading::Clean) return CCmnProcHpr().GetEraName(date, name, width, year);
 
     // The walk of CCmnProcHpr::GetEraOfDate over the eras read.
-    const StGENGOINFO* previous = nullptr;
-    for (const StGENGOINFO& current : m_eraSet) {
-        if (previous == nullptr && date < current.startDate) return -1;
-        if (previous != nullptr && previous->startDate <= date && date < current.startDate) break;
-        previous = &current;
-    }
-    if (previous == nullptr || date > kLastDate) return -1;
-    if (year) *year = date / 10000 - previous->startDate / 10000 + 1;
-    sjis::CopyCut(name, width, previous->name, sjis::BoundedLength(previous->name, sizeof previous->name));
+    std::size_t next = 0;
+    const auto walk = [&](StGENGOINFO& current) {
+        if (next == m_eraSet.size()) return EraStep::End;
+        current = m_eraSet[next++];
+        return EraStep::Era;
+    };
+    StGENGOINFO era;
+    if (!WalkEras(date, walk, era, year)) return -1;
+    CopyEraName(era, name, width);
     return 0;
 }
 
