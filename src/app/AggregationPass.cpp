@@ -5,7 +5,7 @@
 
 #include "aggregation/AssetExtractor.h"
 #include "app/LinkApp.h"
-#include "platform/AppTitle.h"
+#include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "report/ReportWriter.h"
 #include "settings/SavedSettings.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppTexts.h"
 #include "app/HostHandover.h"
+#include "editions/Edition.h"
 #include "host/HostClasses.h"
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr const char kDefinitionFileName[] = "FilvaneDef.ini";
 constexpr std::size_t kModulePathBytes = 261;
 constexpr std::size_t kDefinitionPathBytes = 517;
 constexpr int kRequiredLevel = 2;

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/AggregationPass.h"
-#include "app/AppTexts.h"
 #include "app/EnvironmentCheck.h"
+#include "editions/Edition.h"
 #include "host/HostClasses.h"
 #include "platform/Platform.h"
 

@@ -5,6 +5,9 @@
 // Version of the programs: string resource 1 and the version resource of every edition.
 #define LINK_PROGRAM_VERSION "22.02.00"
 
+// The same in every edition: title given to the host connection and caption of every message box.
+inline constexpr const char kAppTitle[] = "所得税(減価償却)";
+
 struct CEdition {
     const char* id;                   // "alpha", "beta", "gamma"
     const char* programName;          // "LinkAlpha"

@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "platform/AppTitle.h"
+#include "editions/Edition.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/AppTitle.h"
+#include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "platform/WindowsPath.h"
 

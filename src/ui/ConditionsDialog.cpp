@@ -1,7 +1,7 @@
 #include "ui/ConditionsDialog.h"
 
+#include "editions/Edition.h"
 #include "host/HostClasses.h"
-#include "platform/AppTitle.h"
 #include "platform/ShiftJis.h"
 #include "platform/WindowsPath.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/AppTitle.h"
+#include "editions/Edition.h"
 #include "platform/WindowsPath.h"
 
 namespace {
