@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/ShiftJis.h"
+#include "platform/WindowsPath.h"
 
 namespace hostsim {
 
@@ -24,10 +24,6 @@ bool FromUtf8(UINT codePage, const std::string& utf8, std::string& output) {
                           &usedDefault);
     return !usedDefault;
 }
-
-bool IsSeparator(const std::string& path, size_t pos) {
-    return path[pos] == '/' || sjis::IsSeparatorAt(path.data(), path.size(), pos);
-}
 }  // namespace
 
 bool Utf8ToCp932(const std::string& utf8, std::string& cp932) { return FromUtf8(932, utf8, cp932); }
@@ -37,16 +33,14 @@ bool NativePathFromUtf8(const std::string& utf8, std::string& native) { return F
 
 std::string NativeFolderOf(const std::string& path) {
     for (size_t i = path.size(); i > 0; --i) {
-        if (IsSeparator(path, i - 1) || (i == 2 && path[1] == ':')) return path.substr(0, i);
+        if (IsSeparatorOrSlash(path, i - 1) || (i == 2 && path[1] == ':')) return path.substr(0, i);
     }
     return std::string();
 }
 
 std::string NativeResolve(const std::string& folder, const std::string& path) {
-    const bool absolute = (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
-    if (absolute || folder.empty()) return path;
-    if (IsSeparator(folder, folder.size() - 1)) return folder + path;
-    return folder + "\\" + path;
+    const bool absolute = IsSeparatorOrSlash(path, 0) || (path.size() >= 2 && path[1] == ':');
+    return absolute ? path : WithTrailingSeparator(folder) + path;
 }
 
 bool DefaultInstallationPath(std::string& path) {

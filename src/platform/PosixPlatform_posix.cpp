@@ -16,16 +16,6 @@ namespace {
 
 constexpr size_t kMaxProfileBytes = 16 * 1024 * 1024;
 
-// The machine's own paths may also use slashes.
-bool IsSeparatorOrSlash(const std::string& path, size_t pos) {
-    return pos < path.size() && (path[pos] == '/' || sjis::IsSeparatorAt(path.data(), path.size(), pos));
-}
-
-std::string WithTrailingBackslash(const std::string& folder) {
-    if (folder.empty() || IsSeparatorOrSlash(folder, folder.size() - 1)) return folder;
-    return folder + "\\";
-}
-
 // A Windows path taken apart: drive letter and names below the drive's root.
 struct WindowsPath {
     char drive = 0;
@@ -89,13 +79,6 @@ std::string Trim(const std::string& text) {
     while (begin < end && IsBlank(text[begin])) ++begin;
     while (end > begin && IsBlank(text[end - 1])) --end;
     return text.substr(begin, end - begin);
-}
-
-// Position of the last `c` that is a character of its own, or npos.
-size_t FindLastSingle(const std::string& text, char c) {
-    for (size_t i = text.size(); i > 0; --i)
-        if (text[i - 1] == c && !sjis::IsInsideDoubleByte(text.data(), text.size(), i - 1)) return i - 1;
-    return std::string::npos;
 }
 
 bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
@@ -197,12 +180,12 @@ bool CPosixPlatform::OpenablePath(const std::string& windowsPath, std::string& h
 }
 
 std::string CPosixPlatform::ModuleFileName() {
-    return WithTrailingBackslash(m_machine.programFolder) + m_programName + ".exe";
+    return WithTrailingSeparator(m_machine.programFolder) + m_programName + ".exe";
 }
 
-std::string CPosixPlatform::CurrentFolder() { return WithTrailingBackslash(m_machine.currentFolder); }
+std::string CPosixPlatform::CurrentFolder() { return WithTrailingSeparator(m_machine.currentFolder); }
 
-std::string CPosixPlatform::TempFolder() { return WithTrailingBackslash(m_machine.tempFolder); }
+std::string CPosixPlatform::TempFolder() { return WithTrailingSeparator(m_machine.tempFolder); }
 
 std::string CPosixPlatform::ReadProfileString(const std::string& section, const std::string& key,
                                               const std::string& defaultValue, const std::string& file,
@@ -235,7 +218,7 @@ DriveKind CPosixPlatform::DriveType(const std::string& root) {
     if (root.empty()) {
         WindowsPath current;
         if (Parse(m_machine.currentFolder, nullptr, current)) letter = current.drive;
-    } else if ((root.size() == 2 || (root.size() == 3 && (root[2] == '\\' || root[2] == '/'))) &&
+    } else if ((root.size() == 2 || (root.size() == 3 && IsSeparatorOrSlash(root, 2))) &&
                IsAsciiLetter(root[0]) && root[1] == ':') {
         letter = AsciiUpper(root[0]);
     }

@@ -5,37 +5,33 @@
 #include "platform/Platform.h"
 #include "platform/ShiftJis.h"
 
-namespace {
+bool IsSingleByteAt(const std::string& text, size_t pos, char c) {
+    return pos < text.size() && text[pos] == c && !sjis::IsInsideDoubleByte(text.data(), text.size(), pos);
+}
 
-size_t FindLast(const std::string& text, char c) {
+size_t FindLastSingle(const std::string& text, char c) {
     for (size_t i = text.size(); i-- > 0;)
         if (IsSingleByteAt(text, i, c)) return i;
     return std::string::npos;
 }
 
-}  // namespace
-
-bool IsSingleByteAt(const std::string& text, size_t pos, char c) {
-    return pos < text.size() && text[pos] == c && !sjis::IsInsideDoubleByte(text.data(), text.size(), pos);
-}
-
 std::string FolderOf(const std::string& path) {
-    const size_t at = FindLast(path, '\\');
+    const size_t at = FindLastSingle(path, '\\');
     return at == std::string::npos ? std::string() : path.substr(0, at + 1);
 }
 
 std::string FileNameOf(const std::string& path) {
-    const size_t at = FindLast(path, '\\');
+    const size_t at = FindLastSingle(path, '\\');
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
 std::string DriveOf(const std::string& path) {
-    const size_t at = FindLast(path, ':');
+    const size_t at = FindLastSingle(path, ':');
     return at == std::string::npos ? std::string() : path.substr(0, at + 1);
 }
 
 std::string AfterDrive(const std::string& path) {
-    const size_t at = FindLast(path, ':');
+    const size_t at = FindLastSingle(path, ':');
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
@@ -71,6 +67,15 @@ bool FolderExists(const std::string& path) {
 }
 
 bool IsSeparator(const std::string& text, size_t pos) { return IsSingleByteAt(text, pos, '\\'); }
+
+bool IsSeparatorOrSlash(const std::string& text, size_t pos) {
+    return IsSeparator(text, pos) || (pos < text.size() && text[pos] == '/');
+}
+
+std::string WithTrailingSeparator(const std::string& folder) {
+    if (folder.empty() || IsSeparatorOrSlash(folder, folder.size() - 1)) return folder;
+    return folder + "\\";
+}
 
 bool IsNetworkPath(const std::string& path) { return IsSeparator(path, 0) && IsSeparator(path, 1); }
 

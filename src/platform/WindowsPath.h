@@ -9,6 +9,8 @@ inline constexpr size_t kMaxPathBytes = 260;
 
 // True when byte `pos` is the single-byte character `c`, not the trail byte of a double-byte one.
 bool IsSingleByteAt(const std::string& text, size_t pos, char c);
+// Position of the last `c` that is a character of its own; npos when there is none.
+size_t FindLastSingle(const std::string& text, char c);
 
 // Up to and including the last backslash; empty when there is none.
 std::string FolderOf(const std::string& path);
@@ -36,6 +38,12 @@ bool FolderExists(const std::string& path);
 
 // A backslash of its own at `pos`.
 bool IsSeparator(const std::string& text, size_t pos);
+// The paths of the machine itself (the POSIX machine's folders, the stand-in's files) take a slash as
+// a separator too: IsSeparator, or a slash at `pos`.
+bool IsSeparatorOrSlash(const std::string& text, size_t pos);
+// Such a folder ending in a separator: a backslash appended unless it ends in one or a slash already;
+// empty stays empty.
+std::string WithTrailingSeparator(const std::string& folder);
 // Begins with two separators: "\\server\share\...".
 bool IsNetworkPath(const std::string& path);
 // Two separators in a row at or after `from`.
