@@ -5,16 +5,16 @@
 
 namespace
 {
-// Intermediate results are held in 128 bits so that no step can wrap; every
-// result is checked before it is narrowed back.
-using Wide = unsigned __int128;
-using SignedWide = __int128;
-
+// Intermediate magnitudes are unsigned 64-bit ten-thousandths whose products and
+// sums saturate: a result of 2^64 or more becomes kTooBig, which is past every
+// limit below, so the check after each step raises as exact arithmetic would.
+// (The programs are 32-bit, where there is no 128-bit integer to hold them.)
+constexpr uint64_t kTooBig = std::numeric_limits<uint64_t>::max();
 constexpr uint64_t kScale = CFixedDecimal::kFractionScale;
 constexpr uint64_t kMaxPositiveMagnitude = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
 constexpr uint64_t kMaxNegativeMagnitude = kMaxPositiveMagnitude + 1;
 // Sums and differences stop at 10^14 units (10^18 ten-thousandths).
-constexpr Wide kSumLimit = static_cast<Wide>(1000000000000000000ULL);
+constexpr uint64_t kSumLimit = 1000000000000000000ULL;
 constexpr double kDoubleLimit = 1e14;
 
 [[noreturn]] void RaiseOverflow()
@@ -22,22 +22,37 @@ constexpr double kDoubleLimit = 1e14;
     throw CDecimalOverflow();
 }
 
-// Magnitude in ten-thousandths narrowed to 64 bits, provided the signed scaled
-// value fits int64.
-uint64_t CheckedMagnitude(bool negative, Wide magnitude)
+uint64_t Times(uint64_t a, uint64_t b)
+{
+    uint64_t product = 0;
+    return __builtin_mul_overflow(a, b, &product) ? kTooBig : product;
+}
+
+uint64_t Plus(uint64_t a, uint64_t b)
+{
+    uint64_t sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? kTooBig : sum;
+}
+
+// The magnitude in ten-thousandths, provided the signed scaled value fits int64.
+uint64_t CheckedMagnitude(bool negative, uint64_t magnitude)
 {
     if (magnitude > (negative ? kMaxNegativeMagnitude : kMaxPositiveMagnitude))
         RaiseOverflow();
-    return static_cast<uint64_t>(magnitude);
+    return magnitude;
 }
 
-uint64_t SumMagnitude(SignedWide sum, bool& negative)
+// The magnitude of a sum of scaled values; `wrapped` says it did not fit int64,
+// which is far past the limit of sums.
+uint64_t SumMagnitude(bool wrapped, int64_t sum, bool& negative)
 {
+    if (wrapped)
+        RaiseOverflow();
     negative = sum < 0;
-    const Wide magnitude = negative ? static_cast<Wide>(-sum) : static_cast<Wide>(sum);
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(sum) : static_cast<uint64_t>(sum);
     if (magnitude >= kSumLimit)
         RaiseOverflow();
-    return static_cast<uint64_t>(magnitude);
+    return magnitude;
 }
 
 bool IsDigit(char c)
@@ -124,7 +139,7 @@ CFixedDecimal CFixedDecimal::FromDouble(double x)
         RaiseOverflow();
     const int64_t whole = static_cast<int64_t>(magnitude);
     const int64_t fifth = static_cast<int64_t>((magnitude - static_cast<double>(whole)) * 100000.0);
-    const Wide scaled = static_cast<Wide>(whole) * kScale + static_cast<Wide>((fifth + 5) / 10);
+    const uint64_t scaled = static_cast<uint64_t>(whole) * kScale + static_cast<uint64_t>((fifth + 5) / 10);
     return FromMagnitude(negative, CheckedMagnitude(negative, scaled));
 }
 
@@ -141,13 +156,13 @@ CFixedDecimal CFixedDecimal::FromText(const char* text)
         ++p;
         negative = IsDigit(*p);
     }
-    Wide whole = 0;
+    uint64_t whole = 0;
     for (; *p == ',' || IsDigit(*p); ++p)
     {
         if (*p == ',')
             continue;
-        whole = whole * 10 + static_cast<Wide>(*p - '0');
-        // Stop the accumulation long before 128 bits; the final check decides.
+        whole = Plus(Times(whole, 10), static_cast<uint64_t>(*p - '0'));
+        // Stop the accumulation before it saturates; the final check decides.
         if (whole > kMaxNegativeMagnitude)
             RaiseOverflow();
     }
@@ -163,7 +178,7 @@ CFixedDecimal CFixedDecimal::FromText(const char* text)
                 fifth += static_cast<uint32_t>(*p++ - '0');
         }
     }
-    const Wide scaled = whole * kScale + (fifth + 5) / 10;
+    const uint64_t scaled = Plus(Times(whole, kScale), (fifth + 5) / 10);
     CFixedDecimal r = FromMagnitude(negative, CheckedMagnitude(negative, scaled));
     if (negative)
         r.m_sign = -1;  // "-0" stays negative zero
@@ -172,31 +187,33 @@ CFixedDecimal CFixedDecimal::FromText(const char* text)
 
 CFixedDecimal CFixedDecimal::Add(const CFixedDecimal& a, const CFixedDecimal& b)
 {
+    int64_t sum = 0;
+    const bool wrapped = __builtin_add_overflow(a.Scaled(), b.Scaled(), &sum);
     bool negative = false;
-    const uint64_t magnitude =
-        SumMagnitude(static_cast<SignedWide>(a.Scaled()) + b.Scaled(), negative);
+    const uint64_t magnitude = SumMagnitude(wrapped, sum, negative);
     return FromMagnitude(negative, magnitude);
 }
 
 // Held to the same limit as Add: a difference is a sum with one sign turned.
 CFixedDecimal CFixedDecimal::Subtract(const CFixedDecimal& a, const CFixedDecimal& b)
 {
+    int64_t difference = 0;
+    const bool wrapped = __builtin_sub_overflow(a.Scaled(), b.Scaled(), &difference);
     bool negative = false;
-    const uint64_t magnitude =
-        SumMagnitude(static_cast<SignedWide>(a.Scaled()) - b.Scaled(), negative);
+    const uint64_t magnitude = SumMagnitude(wrapped, difference, negative);
     return FromMagnitude(negative, magnitude);
 }
 
 CFixedDecimal CFixedDecimal::Multiply(const CFixedDecimal& a, const CFixedDecimal& b)
 {
     const bool negative = (a.m_sign < 0) != (b.m_sign < 0);
-    const Wide wholes = static_cast<Wide>(a.m_integer) * static_cast<uint64_t>(b.m_integer);
+    const uint64_t wholes = Times(static_cast<uint64_t>(a.m_integer), static_cast<uint64_t>(b.m_integer));
     if (wholes > kMaxPositiveMagnitude)
         RaiseOverflow();
-    const Wide cross = static_cast<Wide>(a.m_integer) * b.m_fraction
-                     + static_cast<Wide>(b.m_integer) * a.m_fraction;
+    const uint64_t cross = Plus(Times(static_cast<uint64_t>(a.m_integer), b.m_fraction),
+                                Times(static_cast<uint64_t>(b.m_integer), a.m_fraction));
     const uint64_t fractions = (static_cast<uint64_t>(a.m_fraction) * b.m_fraction + kScale / 2) / kScale;
-    const Wide scaled = wholes * kScale + cross + fractions;
+    const uint64_t scaled = Plus(Plus(Times(wholes, kScale), cross), fractions);
     return FromMagnitude(negative, CheckedMagnitude(negative, scaled));
 }
 
@@ -205,10 +222,10 @@ CFixedDecimal CFixedDecimal::MultiplyByInteger(const CFixedDecimal& a, int32_t n
     const bool negative = (a.m_sign < 0) != (n < 0);
     // Widen before negating: INT32_MIN has no positive int32 counterpart.
     const uint64_t factor = static_cast<uint64_t>(n < 0 ? -static_cast<int64_t>(n) : n);
-    const Wide wholes = static_cast<Wide>(a.m_integer) * factor;
+    const uint64_t wholes = Times(static_cast<uint64_t>(a.m_integer), factor);
     if (wholes > kMaxPositiveMagnitude)
         RaiseOverflow();
-    const Wide scaled = wholes * kScale + static_cast<Wide>(a.m_fraction) * factor;
+    const uint64_t scaled = Plus(Times(wholes, kScale), static_cast<uint64_t>(a.m_fraction) * factor);
     return FromMagnitude(negative, CheckedMagnitude(negative, scaled));
 }
 
@@ -219,7 +236,7 @@ CFixedDecimal CFixedDecimal::Divide(const CFixedDecimal& a, const CFixedDecimal&
         RaiseOverflow();
     const bool negative = (a.m_sign < 0) != (b.m_sign < 0);
     const uint64_t dividend = a.Magnitude();
-    const Wide whole = dividend / divisor;
+    const uint64_t whole = dividend / divisor;
     uint64_t remainder = dividend % divisor;
     uint64_t fifth = 0;
     for (int i = 0; i < 5; ++i)
@@ -227,12 +244,23 @@ CFixedDecimal CFixedDecimal::Divide(const CFixedDecimal& a, const CFixedDecimal&
         fifth *= 10;
         if (remainder == 0)
             continue;
-        const Wide step = static_cast<Wide>(remainder) * 10;
-        fifth += static_cast<uint64_t>(step / divisor);
-        remainder = static_cast<uint64_t>(step % divisor);
+        // The remainder times ten may pass 64 bits. Added up ten times, the
+        // divisor taken off whenever it is reached, it gives the digit and the
+        // next remainder, and no partial sum reaches twice the divisor (<= 2^64).
+        uint64_t next = 0;
+        for (int k = 0; k < 10; ++k)
+        {
+            next += remainder;
+            if (next >= divisor)
+            {
+                next -= divisor;
+                ++fifth;
+            }
+        }
+        remainder = next;
     }
     // A rounded fraction of 10000 simply carries into the whole units here.
-    const Wide scaled = whole * kScale + (fifth + 5) / 10;
+    const uint64_t scaled = Plus(Times(whole, kScale), (fifth + 5) / 10);
     return FromMagnitude(negative, CheckedMagnitude(negative, scaled));
 }
 
@@ -277,7 +305,7 @@ int CFixedDecimal::Round(int mode, int position)
         fraction = 0;
     }
     // Also covers "integer part of 10^18 or more": that can never be held.
-    CheckedMagnitude(m_sign < 0, static_cast<Wide>(integer) * kScale + fraction);
+    CheckedMagnitude(m_sign < 0, Plus(Times(integer, kScale), fraction));
     m_integer = static_cast<int64_t>(integer);
     m_fraction = fraction;
     return 1;
