@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The three shipped programs: 64-bit Windows GUI executables with no runtime DLL beside the system's,
-# version 22.02.00 in the version resource and string 1, their own description and their own icon,
-# and the manifest (Common Controls 6, DPI awareness, Windows 7 to 11, asInvoker).
+# The three shipped programs: 32-bit (PE32, i386) Windows GUI executables with no runtime DLL beside
+# the system's, version 22.02.00 in the version resource and string 1, their own description and their
+# own icon, and the manifest (Common Controls 6, DPI awareness, Windows 7 to 11, asInvoker).
 # Usage: tests/check-programs.sh BUILD_WIN_DIR
 set -uo pipefail
 build=${1:-build/win}
@@ -16,9 +16,9 @@ icons=()
 for edition in Alpha Beta Gamma; do
   exe="$build/Link$edition.exe"
   check "Link$edition.exe exists" "[ -f '$exe' ]" || continue
-  headers=$(x86_64-w64-mingw32-objdump -p "$exe")
-  resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
-  check "Link$edition is PE32+" "grep -q 'Magic.*(PE32+)' <<<\"\$headers\""
+  headers=$(i686-w64-mingw32-objdump -p "$exe")
+  resources=$(i686-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+  check "Link$edition is PE32 for i386" "grep -q 'file format pei-i386\$' <<<\"\$headers\" && grep -q 'Magic.*(PE32)' <<<\"\$headers\""
   check "Link$edition is a GUI program" "grep -q 'Subsystem.*(Windows GUI)' <<<\"\$headers\""
   check "Link$edition needs no runtime DLL" "! grep -qiE 'DLL Name: (libstdc|libgcc|libwinpthread)' <<<\"\$headers\""
   check "Link$edition string 1" "grep -q '^  1, \"22.02.00\"' <<<\"\$resources\""
@@ -26,7 +26,7 @@ for edition in Alpha Beta Gamma; do
   check "Link$edition product version" "grep -q 'VALUE \"ProductVersion\", \"22.02.00\"' <<<\"\$resources\""
   check "Link$edition description" "grep -qF 'VALUE \"FileDescription\", L\"${description[$edition]}' <<<\"\$resources\""
   # The manifest, read back from the resource section.
-  manifest=$(x86_64-w64-mingw32-objcopy -O binary --only-section=.rsrc "$exe" /dev/stdout | tr -d '\0')
+  manifest=$(i686-w64-mingw32-objcopy -O binary --only-section=.rsrc "$exe" /dev/stdout | tr -d '\0')
   for part in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'level="asInvoker"' \
               'WindowsSettings">true</dpiAware>' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' \
               '{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}' '{1f676c76-80e1-4239-95bb-83d0f6d0da78}' \

@@ -9,7 +9,7 @@ exe=${1:-$here/../../build/win/fullwidth-compare.exe}
 work=$(mktemp -d)
 # Wine takes its code page from the locale (tools/install-deps generates ja_JP.UTF-8); on another
 # code page fullwidth-compare.exe refuses to run.
-export WINEPREFIX=$work/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # Every listed difference must be a '?' of Windows' (byte 3F at a byte boundary) that ours does not have.
