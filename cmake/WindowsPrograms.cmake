@@ -1,5 +1,11 @@
 # Windows build: the three programs, the stand-in's launcher and the end-to-end test tools, statically
 # linked so that they run on a bare Windows (or Wine prefix) without the mingw runtime DLLs.
+# They are 32-bit programs (cmake/mingw-w64-i686.cmake). CMake reads a toolchain file only when a build
+# folder is first configured, so a folder made for another one keeps building for it.
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+  message(FATAL_ERROR "${CMAKE_BINARY_DIR} builds 64-bit programs with ${CMAKE_CXX_COMPILER}: "
+                      "remove it and configure it again with cmake/mingw-w64-i686.cmake")
+endif()
 enable_language(RC)
 set(LINK_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
