@@ -34,6 +34,7 @@ USER_KEYS = {"answer", "category", "output", "key", "browse", "layout", "cancel"
 FRONT_ENDS = ("headless", "wine")
 RUN_TIMEOUT_SECONDS = 60
 CALL_LOG = "host-calls.log"  # beside the copied installation file
+FULLWIDTH_DIFFERENCES = REPOSITORY / "tests" / "wine" / "tools" / "fullwidth-compare" / "expected-differences.txt"
 
 artifacts_folder = REPOSITORY / "build" / "artifacts"  # the screenshots
 keep_temp = update_goldens = refresh_docs = False
@@ -306,6 +307,24 @@ def collect_screenshots(scenario, prepared):
     return problems
 
 
+def fullwidth_problems(front_end):
+    """Windows' full-width mapping (LCMapStringA, code page 932) next to ours over every input
+    fullwidth-compare.exe tries: they differ exactly where listed, and a listed difference is a '?'
+    (byte 3F) of Windows' that ours does not have."""
+    listed = [line for line in lines_of(FULLWIDTH_DIFFERENCES.read_text(encoding="utf-8")) if line[:1] != "#"]
+    problems = [f"  listed, but not a '?' of Windows': {line}" for line in listed if len(line.split()) != 4
+                or "3F" not in hex_bytes(line.split()[2]) or "3F" in hex_bytes(line.split()[3])]
+    found, status, stderr = run_process(FIXED_LAYOUT + ["wine", str(front_end.build_dir / "fullwidth-compare.exe")],
+                                        front_end.env, 600)
+    if status != 0:
+        problems.append(f"  fullwidth-compare.exe exited with status {status}: {stderr.strip()}")
+    return problems + ["  " + line for line in difflib.unified_diff(listed, found, "listed", "found", lineterm="")][:50]
+
+
+def hex_bytes(text):
+    return {text[i:i + 2] for i in range(0, len(text), 2)}
+
+
 def keep_or_remove(folder):
     if keep_temp:
         print(f"  kept {folder}")
@@ -386,6 +405,10 @@ def main():
                 failed += 1
         elapsed = time.monotonic() - started
         print(f"run-scenarios: {passed + failed} {front_end.name} runs in {elapsed:.1f} s")
+        if options.wine and not options.only:
+            problems = fullwidth_problems(front_end)
+            print("\n".join([f"{'FAIL' if problems else 'PASS'} fullwidth-compare"] + problems))
+            passed, failed = (passed, failed + 1) if problems else (passed + 1, failed)
     print(f"scenarios: {passed} passed, {failed} failed")
     return 1 if failed else 0
 
