@@ -39,7 +39,7 @@ void DecimalByConstant(benchmark::State& state, const D constant) {
         ++i;
     }
 }
-void BM_DecimalMultiply(benchmark::State& state) { DecimalByConstant<D::Multiply>(state, D::FromParts(0, 3330)); }
+void BM_DecimalMultiply(benchmark::State& state) { DecimalByConstant<D::Multiply>(state, D(0, 3330)); }
 BENCHMARK(BM_DecimalMultiply);
 void BM_DecimalDivide(benchmark::State& state) { DecimalByConstant<D::Divide>(state, D::FromInteger(10000)); }
 BENCHMARK(BM_DecimalDivide);

@@ -86,6 +86,8 @@ bool CloseCursor(HostCursor cursor, CursorState::Kind kind) {
     return true;
 }
 
+namespace {
+// The key of data file `index`.
 void MakeDataKey(size_t index, char key[16]) {
     const DataFile& dataFile = Installed()->dataFiles[index];
     const auto position = static_cast<std::uint32_t>(index);
@@ -95,6 +97,7 @@ void MakeDataKey(size_t index, char key[16]) {
     std::memcpy(key + 8, &dataFile.dataNo, 4);
     std::memcpy(key + 12, &hash, 4);
 }
+}  // namespace
 
 const DataFile* DataFileOfKey(const char* key) {
     const Installation* inst = Installed();

@@ -51,8 +51,7 @@ CursorState* FindCursor(HostCursor cursor, CursorState::Kind kind);
 // False when the cursor was not open.
 bool CloseCursor(HostCursor cursor, CursorState::Kind kind);
 
-// The opaque 16-byte key that the records carry for data file `index`, and the way back.
-void MakeDataKey(size_t index, char key[16]);
+// The data file of the opaque 16-byte key that the records carry, or null.
 const DataFile* DataFileOfKey(const char* key);
 
 // The data file whose number the user selected, or null.

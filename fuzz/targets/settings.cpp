@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string readPath;
     if (settings.Read(readCategory, readPath))
         FUZZ_CHECK(readPath.size() <= 260 && old.value_or("").find(kKey) != std::string::npos);
-    const bool saved = settings.Save(static_cast<OutputCategory>(category), chosen, 0, 0);
+    const bool saved = settings.Save(static_cast<OutputCategory>(category), chosen);
     FUZZ_CHECK(!platform.FileContent(std::string(kFile) + ".tmp"));
 
     // The old lines without this user's first one, then the new line. A line feed in front makes every

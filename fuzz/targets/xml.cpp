@@ -1,6 +1,6 @@
-// Escape and the line operations of the XML writer on any text: the escaped form stays within its
-// 255 bytes, un-escapes to a prefix of the text ending at a character boundary, and every line
-// written is one whole line.
+// The line operations of the XML writer on any text: the prefix EscapedPrefixLength keeps ends at a
+// character boundary and its element line holds it escaped within the limit, un-escaping to it; every
+// line written is one whole line.
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -37,27 +37,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = InputText(data, size, true);
     testsupport::CMemoryPlatform platform;
     CXmlWriter writer;
-    const std::string escaped = writer.Escape(text.c_str());
-    std::string back;
-    FUZZ_CHECK(escaped.size() <= 255 && Unescape(escaped, back) && WholePrefix(back, text));
-
-    for (const size_t limit : {size_t{0}, size_t{20}, size_t{63}, size_t{255}}) {
+    for (const size_t limit : {size_t{0}, size_t{20}, size_t{63}, CXmlWriter::ElementTextLimit("X", 0)}) {
         const size_t prefix = CXmlWriter::EscapedPrefixLength(text.c_str(), text.size(), limit);
         FUZZ_CHECK(prefix <= text.size() && WholePrefix(text.substr(0, prefix), text));
-        FUZZ_CHECK(std::string(CXmlWriter().Escape(text.substr(0, prefix).c_str())).size() <= limit);
+        FUZZ_CHECK(writer.Open("C:\\WORK\\p.xml") == 0);
+        FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("X", 0), text.substr(0, prefix).c_str()));
+        writer.Close();
+        const std::string line = platform.FileContent("C:\\WORK\\p.xml").value_or("");
+        const size_t tags = std::string("<X></X>\r\n").size();
+        std::string back;
+        FUZZ_CHECK(line.size() >= tags && line.size() - tags <= limit &&
+                   Unescape(line.substr(3, line.size() - tags), back) && back == text.substr(0, prefix));
     }
 
-    // One element line, its text and attribute from the input, at a depth from the input. Texts are
-    // written byte for byte, so a CR LF inside one would look like a line end here: the lines are
+    // An element line and a start tag with an attribute, their texts and depth from the input. Texts
+    // are written byte for byte, so a CR LF inside one would look like a line end here: the lines are
     // checked on the text without its line breaks.
     const int depth = size > 0 ? data[0] % 8 : 0;
     std::string oneLine;
     for (const char c : text) if (c != '\r' && c != '\n') oneLine += c;
     FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml") == 0);
-    CXmlWriter::LineBuffer line;
-    writer.WriteElement(line, "NAME", oneLine.c_str(), depth, "a", oneLine.c_str());
-    writer.WriteStartElement(line, "B", depth, "k", oneLine.c_str());
-    writer.WriteEndElement(line, "B", depth);
+    writer.WriteElement("NAME", oneLine.c_str(), depth);
+    writer.WriteStartElement("B", depth, "k", oneLine.c_str());
+    writer.WriteEndElement("B", depth);
     writer.Close();
     const std::string file = platform.FileContent("C:\\WORK\\x.xml").value_or("");
     size_t lines = 0;
@@ -71,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // An element line from tags composed once is the line WriteElement writes, or fails where it fails.
     FUZZ_CHECK(writer.Open("C:\\WORK\\y.xml") == 0);
-    const bool generic = writer.WriteElement(line, "NAME", text.c_str(), depth);
+    const bool generic = writer.WriteElement("NAME", text.c_str(), depth);
     FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("NAME", depth), text.c_str()) == generic);
     writer.Close();
     const std::string twice = platform.FileContent("C:\\WORK\\y.xml").value_or("");

@@ -21,6 +21,16 @@ public:
     // 1: success (also with no asset kept); 0: host failure or no memory, `assets` left empty.
     int Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category);
 
+    // Empties `records`, then appends one record per asset that is not a small-amount asset, in list
+    // order, and one collective record of all small-amount assets last. 0: no memory.
+    int BuildOutputRecords(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data);
+
+protected:
+    // Zero-filled allocations; null when there is no memory.
+    virtual CAssetSnapshot* NewSnapshot();
+    virtual CAssetOutputRecord* NewOutputRecord();
+
+private:
     // Creates the rule object when none exists and attaches it to the data file.
     // 0 when the rule object cannot be created.
     int OpenRule(const char* dataId);
@@ -32,15 +42,5 @@ public:
     // Finishes the cursor and destroys the rule object; nothing when there is none.
     void CloseRule();
 
-    // Empties `records`, then appends one record per asset that is not a small-amount asset, in list
-    // order, and one collective record of all small-amount assets last. 0: no memory.
-    int BuildOutputRecords(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data);
-
-protected:
-    // Zero-filled allocations; null when there is no memory.
-    virtual CAssetSnapshot* NewSnapshot();
-    virtual CAssetOutputRecord* NewOutputRecord();
-
-private:
     ClRuleGenkashokyaku* m_rule = nullptr;
 };

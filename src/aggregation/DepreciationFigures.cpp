@@ -18,6 +18,66 @@ bool DisposedBefore(const StKOTEISHISANINFO& asset, std::int32_t date) {
     return IsDisposedStatus(asset.disposalStatus) && asset.disposalDate < date;
 }
 
+// Method code 5 or 8.
+bool IsDecliningBalanceWithGuarantee(const StKOTEISHISANINFO& asset) {
+    return asset.method == kMethodDecliningBalance250 || asset.method == kMethodDecliningBalance200;
+}
+
+// The derivations raise CDecimalOverflow when a value cannot be held. `roundingMode` is the data
+// file's rounding byte; a value outside 0..2 leaves the amount unrounded.
+
+// Acquisition cost less cost reduction.
+D CostBasis(const StKOTEISHISANINFO& asset) {
+    return D::Subtract(D::FromCurrency(asset.acquisitionCost), D::FromCurrency(asset.costReduction));
+}
+
+// Guarantee amount G of a method 5 or 8 asset, whole yen. 0 for a useful life outside 1..101.
+D GuaranteeAmount(const StKOTEISHISANINFO& asset, int roundingMode) {
+    if (asset.usefulLife < 1 || asset.usefulLife > kGuaranteeRatioLives) return D();
+    D entry;
+    LookupGuaranteeRatio(asset.method, asset.usefulLife, entry);
+    D amount = D::Divide(D::Multiply(CostBasis(asset), entry), D::FromInteger(10000));
+    amount.Round(roundingMode, 0);
+    return amount;
+}
+
+// Depreciation before adjustment P of a method 5 or 8 asset, whole yen. `periodStart` is 0 when the
+// period is unknown.
+D DepreciationBeforeAdjustment(const StKOTEISHISANINFO& asset, int roundingMode, std::int32_t periodStart) {
+    D base;
+    if (asset.openingBookValue != 0)
+        base = D::FromCurrency(asset.openingBookValue);
+    else if (!DisposedBefore(asset, periodStart))
+        base = CostBasis(asset);
+    if (asset.rate == 0) return D();
+    D amount = D::DivideByDouble(D::MultiplyByInteger(base, asset.rate), 1000);
+    amount.Round(roundingMode, 0);
+    return amount;
+}
+
+// The residual amount depreciated equally by an asset in the equal-depreciation phase.
+D EqualDepreciationAmount(const StKOTEISHISANINFO& asset) {
+    const bool residualRule = (asset.method == kMethodStraightLine2 || asset.method == kMethodStraightLine6) &&
+                              asset.kind == kAssetKindOwnResidual;
+    if (!residualRule) {
+        D amount = D::Multiply(CostBasis(asset), D::FromDouble(0.05));
+        amount.Round(RoundDown, 1);
+        return amount;
+    }
+    D amount;
+    if (asset.residualIsAmount) {
+        amount = D::FromCurrency(asset.residualValue);
+    } else {
+        // The residual value holds a percentage.
+        D ratio = D::DivideByDouble(D::FromCurrency(asset.residualValue), 100);
+        ratio.Round(RoundDown, 3);
+        amount = D::Multiply(CostBasis(asset), ratio);
+        amount.Round(RoundDown, 1);
+    }
+    const D cap = D::FromInteger(kEqualResidualCap);
+    return D::IsGreater(amount, cap) ? cap : amount;
+}
+
 // A failed lookup has already been recorded with the host; the figures then use the period 0 to 0.
 std::int32_t PeriodStart(CHostDates* dates) {
     if (dates) return dates->PeriodStart();
@@ -47,59 +107,8 @@ void SplitRemarks(const char* text, std::size_t length, CAssetOutputRecord& reco
 
 bool IsSmallAmountAsset(const StKOTEISHISANINFO& asset) { return asset.method == kMethodSmallAmount; }
 
-bool IsDecliningBalanceWithGuarantee(const StKOTEISHISANINFO& asset) {
-    return asset.method == kMethodDecliningBalance250 || asset.method == kMethodDecliningBalance200;
-}
-
 bool InEqualDepreciationPhase(const StKOTEISHISANINFO& asset) {
     return asset.equalDepreciation != 0 && asset.openingBookValue > kOneYen;
-}
-
-D CostBasis(const StKOTEISHISANINFO& asset) {
-    return D::Subtract(D::FromCurrency(asset.acquisitionCost), D::FromCurrency(asset.costReduction));
-}
-
-D GuaranteeAmount(const StKOTEISHISANINFO& asset, int roundingMode) {
-    if (asset.usefulLife < 1 || asset.usefulLife > kGuaranteeRatioLives) return D();
-    D entry;
-    LookupGuaranteeRatio(asset.method, asset.usefulLife, entry);
-    D amount = D::Divide(D::Multiply(CostBasis(asset), entry), D::FromInteger(10000));
-    amount.Round(roundingMode, 0);
-    return amount;
-}
-
-D DepreciationBeforeAdjustment(const StKOTEISHISANINFO& asset, int roundingMode, std::int32_t periodStart) {
-    D base;
-    if (asset.openingBookValue != 0)
-        base = D::FromCurrency(asset.openingBookValue);
-    else if (!DisposedBefore(asset, periodStart))
-        base = CostBasis(asset);
-    if (asset.rate == 0) return D();
-    D amount = D::DivideByDouble(D::MultiplyByInteger(base, asset.rate), 1000);
-    amount.Round(roundingMode, 0);
-    return amount;
-}
-
-D EqualDepreciationAmount(const StKOTEISHISANINFO& asset) {
-    const bool residualRule = (asset.method == kMethodStraightLine2 || asset.method == kMethodStraightLine6) &&
-                              asset.kind == kAssetKindOwnResidual;
-    if (!residualRule) {
-        D amount = D::Multiply(CostBasis(asset), D::FromDouble(0.05));
-        amount.Round(RoundDown, 1);
-        return amount;
-    }
-    D amount;
-    if (asset.residualIsAmount) {
-        amount = D::FromCurrency(asset.residualValue);
-    } else {
-        // The residual value holds a percentage.
-        D ratio = D::DivideByDouble(D::FromCurrency(asset.residualValue), 100);
-        ratio.Round(RoundDown, 3);
-        amount = D::Multiply(CostBasis(asset), ratio);
-        amount.Round(RoundDown, 1);
-    }
-    const D cap = D::FromInteger(kEqualResidualCap);
-    return D::IsGreater(amount, cap) ? cap : amount;
 }
 
 void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data) {

@@ -121,11 +121,6 @@ CFixedDecimal CFixedDecimal::FromCurrency(int64_t tenThousandths)
     return FromMagnitude(negative, magnitude);
 }
 
-CFixedDecimal CFixedDecimal::FromParts(int32_t whole, uint32_t tenThousandths)
-{
-    return CFixedDecimal(whole, tenThousandths);
-}
-
 CFixedDecimal CFixedDecimal::FromInteger(int32_t whole)
 {
     return CFixedDecimal(whole, 0);
@@ -319,11 +314,6 @@ bool CFixedDecimal::IsGreater(const CFixedDecimal& a, const CFixedDecimal& b)
 bool CFixedDecimal::IsLess(const CFixedDecimal& a, const CFixedDecimal& b)
 {
     return a.Scaled() < b.Scaled();
-}
-
-bool CFixedDecimal::IsGreaterThanCurrency(int64_t v, const CFixedDecimal& b)
-{
-    return v > b.Scaled();
 }
 
 bool CFixedDecimal::IsNonZero() const

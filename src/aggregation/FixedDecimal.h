@@ -30,7 +30,8 @@ public:
 
     constexpr CFixedDecimal() noexcept : m_integer(0), m_fraction(0), m_sign(1) {}
 
-    // Same as FromParts, usable in constant initialisation of tables.
+    // Sign taken from the whole units; a fraction of 10000 or more carries. Constant, so that the
+    // ratio tables are initialised at compile time.
     constexpr CFixedDecimal(int32_t whole, uint32_t tenThousandths) noexcept
         : m_integer((whole < 0 ? -static_cast<int64_t>(whole) : static_cast<int64_t>(whole))
                     + static_cast<int64_t>(tenThousandths / kFractionScale)),
@@ -39,12 +40,8 @@ public:
     {
     }
 
-    virtual ~CFixedDecimal() = default;
-
     // Money: signed ten-thousandths of a yen. Never raises.
     static CFixedDecimal FromCurrency(int64_t tenThousandths);
-    // Sign taken from the whole units; a fraction of 10000 or more carries.
-    static CFixedDecimal FromParts(int32_t whole, uint32_t tenThousandths);
     static CFixedDecimal FromInteger(int32_t whole);
     // Half-up at the fifth decimal. NaN, infinities and |x| >= 10^14 raise.
     static CFixedDecimal FromDouble(double x);
@@ -73,8 +70,6 @@ public:
 
     static bool IsGreater(const CFixedDecimal& a, const CFixedDecimal& b);
     static bool IsLess(const CFixedDecimal& a, const CFixedDecimal& b);
-    // v (ten-thousandths) > b.
-    static bool IsGreaterThanCurrency(int64_t v, const CFixedDecimal& b);
     bool IsNonZero() const;
 
     // Whole units, rounded half away from zero, "-" when negative, into a field
@@ -87,9 +82,7 @@ public:
     // to zero has no "-". Same empty-field rule as FormatWhole.
     static int FormatFixed(const CFixedDecimal& value, int decimals, char* field, size_t width);
 
-    int64_t IntegerPart() const { return m_integer; }
-    uint32_t Fraction() const { return m_fraction; }
-    int16_t Sign() const { return m_sign; }
+    // The value in ten-thousandths.
     int64_t Scaled() const;
 
 private:

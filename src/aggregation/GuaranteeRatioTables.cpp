@@ -64,12 +64,16 @@ GUARANTEE_CONSTINIT const CFixedDecimal GuaranteeRatioTable200[kGuaranteeRatioLi
 #undef RATIO
 #undef GUARANTEE_CONSTINIT
 
+namespace
+{
+// The table's entry for a useful life; 0 outside 1..101.
 CFixedDecimal GuaranteeRatioFor(const CFixedDecimal (&table)[kGuaranteeRatioLives], int16_t usefulLife)
 {
     if (usefulLife < 1 || usefulLife > kGuaranteeRatioLives)
         return CFixedDecimal();
     return table[usefulLife - 1];
 }
+} // namespace
 
 int LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out)
 {

@@ -16,11 +16,8 @@ constexpr int kGuaranteeRatioLives = 101;
 extern const CFixedDecimal GuaranteeRatioTable250[kGuaranteeRatioLives];
 extern const CFixedDecimal GuaranteeRatioTable200[kGuaranteeRatioLives];
 
-// Entry of the given table for a useful life. A life outside 1..101 has no
-// statutory ratio and yields 0, which makes the guarantee amount 0.
-CFixedDecimal GuaranteeRatioFor(const CFixedDecimal (&table)[kGuaranteeRatioLives], int16_t usefulLife);
-
 // Chooses the table by the host's method code (5: 250 %, 8: 200 %) and looks
-// the life up as GuaranteeRatioFor does. Returns 1, or 0 with out = 0 for any
-// other method code.
+// the life up. A life outside 1..101 has no statutory ratio and yields 0, which
+// makes the guarantee amount 0. Returns 1, or 0 with out = 0 for any other
+// method code.
 int LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out);

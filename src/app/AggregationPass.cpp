@@ -70,7 +70,7 @@ void RunAggregationPass(CLinkApp& app) {
         // In host-window mode the host fixed the path, so only the category is remembered.
         const std::optional<std::string> path =
             app.hostWindowMode ? std::nullopt : std::optional<std::string>(conditions.outputPath);
-        settings.Save(category, path, 0, 0);
+        settings.Save(category, path);
     }
 
     progress->End();

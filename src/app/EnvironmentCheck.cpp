@@ -32,8 +32,8 @@ std::string ProgramFolder() {
     return folder;
 }
 
-}  // namespace
-
+// Status of the installed filing application against this build: 0 matches, -1 definition file
+// missing or level empty, 1 level too low, 2 level too high.
 int EnvironmentStatus() {
     std::string definition = ProgramFolder();
     EnsureTrailingBackslash(definition, kDefinitionPathBytes);  // no room or nothing: as it is
@@ -47,6 +47,7 @@ int EnvironmentStatus() {
     return value < kRequiredLevel ? 1 : 2;
 }
 
+// Message for a non-zero status, with the host's package-name token still in it.
 const char* EnvironmentMessage(int status) {
     switch (status) {
     case -1: return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
@@ -60,11 +61,11 @@ const char* EnvironmentMessage(int status) {
     }
 }
 
-bool CheckEnvironment(bool showMessages) {
+}  // namespace
+
+bool CheckEnvironment() {
     const int status = EnvironmentStatus();
     if (status == 0) return true;
-    if (showMessages) {
-        ClAccConnect::Inst()->DispMsg(0, EnvironmentMessage(status), kAppTitle, kMbOk | kMbIconWarning);
-    }
+    ClAccConnect::Inst()->DispMsg(0, EnvironmentMessage(status), kAppTitle, kMbOk | kMbIconWarning);
     return false;
 }

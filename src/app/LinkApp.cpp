@@ -37,7 +37,7 @@ bool CLinkApp::InitInstance(const char* commandLine) {
         return false;
     }
 
-    if (!CheckEnvironment(true)) {
+    if (!CheckEnvironment()) {
         result = Failed;
         return false;
     }

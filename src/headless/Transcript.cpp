@@ -61,6 +61,9 @@ std::string Utf8ToCp932(const std::string& text) {
     return out;
 }
 
+namespace {
+
+// Name of the icon a message box style carries: warning, information, question, error or none.
 const char* IconName(unsigned style) {
     switch (style & 0xF0u) {
     case kMbIconWarning: return "warning";
@@ -70,6 +73,8 @@ const char* IconName(unsigned style) {
     default: return "none";
     }
 }
+
+}  // namespace
 
 void CTranscript::Message(unsigned style, const std::string& caption, const std::string& text) {
     Line(std::string("MESSAGE ") + IconName(style) + " " + Cp932ToUtf8(caption) + ": " + ShowLineBreaks(Cp932ToUtf8(text)));

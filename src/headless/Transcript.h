@@ -25,6 +25,3 @@ std::string Cp932ToUtf8(const std::string& text);
 
 // UTF-8 as code page 932 bytes; a character with no mapping becomes '?'.
 std::string Utf8ToCp932(const std::string& text);
-
-// Name of the icon a message box style carries: warning, information, question or none.
-const char* IconName(unsigned style);

@@ -38,9 +38,6 @@ public:
     // `programName` without ".exe", e.g. "LinkAlpha".
     CPosixPlatform(CPosixMachine machine, std::string programName);
 
-    // The file of this machine that a Windows path names; false when it names none.
-    bool HostPath(const std::string& windowsPath, std::string& hostPath) const;
-
     std::string ModuleFileName() override;
     std::string CurrentFolder() override;
     std::string TempFolder() override;
@@ -68,6 +65,8 @@ public:
     bool RemoveFile(const std::string& path) override;
 
 private:
+    // The file of this machine that a Windows path names; false when it names none.
+    bool HostPath(const std::string& windowsPath, std::string& hostPath) const;
     // The host path of a file that may be opened: false when it names no file or is held open.
     bool OpenablePath(const std::string& windowsPath, std::string& hostPath) const;
 

@@ -93,17 +93,6 @@ size_t FindSeparator(const std::string& text, size_t from) {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-size_t RootLength(const std::string& path) {
-    if (IsNetworkPath(path)) {
-        const size_t serverEnd = FindSeparator(path, 2);
-        if (serverEnd == std::string::npos || serverEnd == 2) return 0;
-        const size_t shareEnd = FindSeparator(path, serverEnd + 1);
-        if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
-        return shareEnd + 1;
-    }
-    return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\' ? 3 : 0;
-}
-
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
@@ -115,6 +104,47 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
     }
     return true;
 }
+
+namespace {
+
+// Length of the root "X:\" or "\\server\share\" that `path` begins with; 0 when there is none.
+size_t RootLength(const std::string& path) {
+    if (IsNetworkPath(path)) {
+        const size_t serverEnd = FindSeparator(path, 2);
+        if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+        const size_t shareEnd = FindSeparator(path, serverEnd + 1);
+        if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
+        return shareEnd + 1;
+    }
+    return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\' ? 3 : 0;
+}
+
+// Removes, deepest first, the folders of `target` below `lastExisting`, stopping at the first that
+// cannot be removed. Removes nothing when the two lie on different roots or `lastExisting` is not a
+// leading part of `target`.
+void RemoveCreatedFolders(const std::string& target, const std::string& lastExisting) {
+    std::string folder;
+    if (!DriveAndFolderOf(target, folder)) return;
+    const size_t rootLength = RootLength(folder);
+    if (rootLength == 0) return;
+    size_t keep = rootLength;   // bytes of `folder` naming what must stay
+    std::string last;
+    if (!DriveAndFolderOf(lastExisting, last)) return;
+    // A leading part that has a root of its own lies on the same root.
+    if (RootLength(last) == 0 || last.size() > folder.size() || !SameIgnoringCase(folder.substr(0, last.size()), last))
+        return;
+    if (last.size() > keep) keep = last.size();
+    std::vector<size_t> levelEnds;
+    for (size_t i = keep; i < folder.size(); ++i)
+        if (IsSeparator(folder, i)) levelEnds.push_back(i + 1);
+    for (auto end = levelEnds.rbegin(); end != levelEnds.rend(); ++end) {
+        const std::string level = folder.substr(0, *end);
+        if (!Platform().PathExists(level)) continue;
+        if (!Platform().RemoveFolder(level)) return;
+    }
+}
+
+}  // namespace
 
 bool CreateFolderChain(const std::string& folder) {
     std::string target;
@@ -129,34 +159,9 @@ bool CreateFolderChain(const std::string& folder) {
         if (Platform().IsDirectory(prefix)) {
             lastExisting = prefix;
         } else if (!Platform().MakeFolder(prefix)) {
-            RemoveCreatedFolders(prefix, &lastExisting);
+            RemoveCreatedFolders(prefix, lastExisting);
             return false;
         }
     }
     return true;
-}
-
-void RemoveCreatedFolders(const std::string& target, const std::string* lastExisting) {
-    std::string folder;
-    if (!DriveAndFolderOf(target, folder)) return;
-    const size_t rootLength = RootLength(folder);
-    if (rootLength == 0) return;
-    size_t keep = rootLength;   // bytes of `folder` naming what must stay
-    if (lastExisting) {
-        std::string last;
-        if (!DriveAndFolderOf(*lastExisting, last)) return;
-        // A leading part that has a root of its own lies on the same root.
-        if (RootLength(last) == 0 || last.size() > folder.size() ||
-            !SameIgnoringCase(folder.substr(0, last.size()), last))
-            return;
-        if (last.size() > keep) keep = last.size();
-    }
-    std::vector<size_t> levelEnds;
-    for (size_t i = keep; i < folder.size(); ++i)
-        if (IsSeparator(folder, i)) levelEnds.push_back(i + 1);
-    for (auto end = levelEnds.rbegin(); end != levelEnds.rend(); ++end) {
-        const std::string level = folder.substr(0, *end);
-        if (!Platform().PathExists(level)) continue;
-        if (!Platform().RemoveFolder(level)) return;
-    }
 }

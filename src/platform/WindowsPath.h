@@ -52,16 +52,9 @@ bool HasDoubledSeparator(const std::string& text, size_t from);
 size_t FindSeparator(const std::string& text, size_t from);
 bool IsAsciiLetter(char c);
 char AsciiUpper(char c);
-// Length of the root "X:\" or "\\server\share\" that `path` begins with; 0 when there is none.
-size_t RootLength(const std::string& path);
 // Case folds only single-byte letters: a trail byte 'a' and a trail byte 'A' are different characters.
 bool SameIgnoringCase(const std::string& a, const std::string& b);
 
 // Creates every missing level of `folder` from the top down. On failure the levels this call created
 // are removed again (as far as they can be) and false is returned. Relative folders fail.
 bool CreateFolderChain(const std::string& folder);
-
-// Removes, deepest first, the folders of `target` below `lastExisting` (below the root when null),
-// stopping at the first that cannot be removed. Removes nothing when the two lie on different roots
-// or `lastExisting` is not a leading part of `target`.
-void RemoveCreatedFolders(const std::string& target, const std::string* lastExisting);

@@ -21,13 +21,21 @@ constexpr size_t kChunkBytes = 4 * 1024 * 1024;  // fewer, larger writes cost th
 
 // A support value copied into a 256-byte buffer and cut at a character boundary so that its escaped
 // form fits the element's line (255 bytes); the default takes the place of an empty value.
-void SupportValue(CXmlWriter::LineBuffer& value, std::string_view found, const char* element,
+void SupportValue(char (&value)[CXmlWriter::kLineSize], std::string_view found, const char* element,
                   const char* fallback) {
     sjis::CopyCut(value, sizeof value, found.empty() ? "" : found.data(), found.size());  // never a null source
     const size_t fit = CXmlWriter::EscapedPrefixLength(value, std::strlen(value),
                                                        CXmlWriter::ElementTextLimit(element, 2));
     value[fit] = '\0';
     if (value[0] == '\0') sjis::CopyCut(value, sizeof value, fallback, std::strlen(fallback));
+}
+
+// The business name in full width as written in KOMONSAKINAME. A name of at most 30 bytes converts to
+// at most 60 and is kept whole; a longer one keeps as many whole characters as fit in 63 bytes.
+std::string ToFullWidthName(const std::string& businessName) {
+    std::string mapped = Platform().ToFullWidth(businessName);
+    if (businessName.size() > kShortNameBytes) mapped.resize(sjis::CutLength(mapped.data(), mapped.size(), kNameArea - 1));
+    return mapped;
 }
 
 }  // namespace
@@ -42,9 +50,8 @@ bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId
     // Lines go to the file in chunks. Each block writes its last chunk before it moves the progress
     // display, so a write error still ends the block it happened in, as with a write per line.
     writer.CollectLines(kChunkBytes);
-    CXmlWriter::LineBuffer line;
     // A failed head skips the blocks; the end tag is still tried, as after a failed block.
-    bool blocksOk = writer.WriteRaw(kDeclaration) && writer.WriteStartElement(line, "REPORT", 0) && writer.Flush();
+    bool blocksOk = writer.WriteRaw(kDeclaration) && writer.WriteStartElement("REPORT", 0) && writer.Flush();
     if (blocksOk) m_progress.Pulse();
     blocksOk = blocksOk && WriteSystemBlock(writer, functionId);
     if (blocksOk) m_progress.Pulse();
@@ -52,14 +59,14 @@ bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId
     if (blocksOk) m_progress.Pulse();
     blocksOk = blocksOk && WriteDataBlock(writer);
     if (blocksOk) m_progress.Pulse();
-    const bool endOk = writer.WriteEndElement(line, "REPORT", 0) && writer.Flush();
+    const bool endOk = writer.WriteEndElement("REPORT", 0) && writer.Flush();
     writer.Close();
     return blocksOk && endOk;
 }
 
 bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId) {
-    CXmlWriter::LineBuffer programName;
-    CXmlWriter::LineBuffer programVersion;
+    char programName[CXmlWriter::kLineSize];
+    char programVersion[CXmlWriter::kLineSize];
     {
         CSupportInfo support;
         SupportValue(programName, support.GetProductName(), "PROGRAMNAME", m_edition.defaultProductName);
@@ -76,13 +83,12 @@ bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId
         {"PROGRAMNAME", programName},
         {"PROGRAMVER", programVersion},
     };
-    CXmlWriter::LineBuffer line;
-    if (!writer.WriteStartElement(line, "SYSTEM", 1)) return false;
+    if (!writer.WriteStartElement("SYSTEM", 1)) return false;
     for (const auto& element : elements) {
-        if (!writer.WriteElement(line, element[0], element[1], 2)) return false;
+        if (!writer.WriteElement(element[0], element[1], 2)) return false;
         m_progress.Pulse();
     }
-    if (!writer.WriteEndElement(line, "SYSTEM", 1) || !writer.Flush()) return false;
+    if (!writer.WriteEndElement("SYSTEM", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(0), BandPosition(100));
     return true;
 }
@@ -96,35 +102,33 @@ bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) 
     std::snprintf(from, sizeof from, "%d", static_cast<int>(data.periodFrom));
     std::snprintf(to, sizeof to, "%d", static_cast<int>(data.periodTo));
 
-    CXmlWriter::LineBuffer line;
-    if (!writer.WriteStartElement(line, "BASIC", 1)) return false;
+    if (!writer.WriteStartElement("BASIC", 1)) return false;
     const char* const leading[][2] = {
         {"KOMONSAKINAME", fullWidthName.c_str()}, {"JIGYOUNENDOFROM", from}, {"JIGYOUNENDOTO", to}};
     for (const auto& element : leading) {
-        if (!writer.WriteElement(line, element[0], element[1], 2)) return false;
+        if (!writer.WriteElement(element[0], element[1], 2)) return false;
         m_progress.Pulse();
     }
     static const char* const kRoundingCodes[] = {"3", "2", "1"};  // half up, up, down
     if (data.roundingMode > 2) return false;
-    if (!writer.WriteElement(line, "HASUU_SYOUKYAKU", kRoundingCodes[data.roundingMode], 2)) return false;
+    if (!writer.WriteElement("HASUU_SYOUKYAKU", kRoundingCodes[data.roundingMode], 2)) return false;
     m_progress.Pulse();
-    if (!writer.WriteElement(line, "HASUU_ZANZON", "1", 2)) return false;
+    if (!writer.WriteElement("HASUU_ZANZON", "1", 2)) return false;
     m_progress.Pulse();
-    if (!writer.WriteEndElement(line, "BASIC", 1) || !writer.Flush()) return false;
+    if (!writer.WriteEndElement("BASIC", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(100), BandPosition(200));
     return true;
 }
 
 bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
-    CXmlWriter::LineBuffer line;
-    if (!writer.WriteStartElement(line, "DATA", 1)) return false;
+    if (!writer.WriteStartElement("DATA", 1)) return false;
     std::vector<CXmlWriter::CElementLine> fieldLines;
     for (const COutputFieldInfo& field : kOutputFields) fieldLines.emplace_back(field.name, 3);
     unsigned count = 0;
     for (const auto& record : m_records) {
         char countText[16];  // the ten digits of the largest count and a zero fit
         *std::to_chars(countText, countText + sizeof countText - 1, ++count).ptr = '\0';
-        if (!writer.WriteStartElement(line, "SISAN", 2, "Count", countText)) return false;
+        if (!writer.WriteStartElement("SISAN", 2, "Count", countText)) return false;
         for (size_t n = 0; n < kOutputFieldCount; ++n) {
             const COutputFieldInfo& field = kOutputFields[n];
             // A field is read up to its zero byte, and never past its width: one whose last byte is
@@ -139,18 +143,10 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
             }
             if (!writer.WriteElement(fieldLines[n], text)) return false;
         }
-        if (!writer.WriteEndElement(line, "SISAN", 2)) return false;
+        if (!writer.WriteEndElement("SISAN", 2)) return false;
         m_progress.Pulse();
     }
-    if (!writer.WriteEndElement(line, "DATA", 1) || !writer.Flush()) return false;
+    if (!writer.WriteEndElement("DATA", 1) || !writer.Flush()) return false;
     m_progress.AdvanceBand(BandPosition(200), BandPosition(300));
     return true;
-}
-
-std::string CReportWriter::ToFullWidthName(const std::string& businessName) {
-    std::string mapped = Platform().ToFullWidth(businessName);
-    // A name of at most 30 bytes converts to at most 60 and is kept whole; a longer one keeps as many
-    // whole characters as fit in 63 bytes.
-    if (businessName.size() > kShortNameBytes) mapped.resize(sjis::CutLength(mapped.data(), mapped.size(), kNameArea - 1));
-    return mapped;
 }

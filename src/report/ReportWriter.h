@@ -20,16 +20,11 @@ public:
     // True when the whole document was written. The file is never deleted, also after a failure.
     bool WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data);
 
+private:
     // Each writes its block at depth 1; false stops at the failing line (the end tag is not written).
     bool WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId);
     bool WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data);
     bool WriteDataBlock(CXmlWriter& writer);
-
-    // The business name in full width as written in KOMONSAKINAME: whole when it has at most 30 bytes,
-    // otherwise as many whole characters as fit in 63 bytes.
-    static std::string ToFullWidthName(const std::string& businessName);
-
-private:
     std::int16_t BandPosition(int offset) const { return static_cast<std::int16_t>(m_progressBase + offset); }
 
     IProgressDisplay& m_progress;

@@ -15,23 +15,13 @@ constexpr char kProductVersionLabel[] = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
 constexpr char kMemoryMessage[] = "ﾒﾓﾘが不足しています。";
 constexpr char kFileName[] = "SUPPORT.INF";
 
-char* AllocateWithNew(size_t size) { return new (std::nothrow) char[size]; }
-
-CSupportInfo::BufferAllocator g_allocator = AllocateWithNew;
-
 }  // namespace
-
-CSupportInfo::BufferAllocator CSupportInfo::SetBufferAllocator(BufferAllocator allocator) {
-    const BufferAllocator previous = g_allocator;
-    g_allocator = allocator ? allocator : AllocateWithNew;
-    return previous;
-}
 
 CSupportInfo::~CSupportInfo() { delete[] m_buffer; }
 
 bool CSupportInfo::Load() {
     if (m_buffer) return true;
-    m_buffer = g_allocator(kBufferSize);
+    m_buffer = new (std::nothrow) char[kBufferSize];
     if (!m_buffer) {
         Platform().ShowMessageBox(0, kMemoryMessage, kAppTitle, kMbOk);
         return false;

@@ -7,8 +7,6 @@
 class CSupportInfo {
 public:
     static constexpr size_t kBufferSize = 30000;
-    // Obtains the buffer: memory from new[] (released with delete[]) or null when none can be had.
-    using BufferAllocator = char* (*)(size_t size);
 
     CSupportInfo() = default;
     ~CSupportInfo();
@@ -22,9 +20,6 @@ public:
     // or the label is missing.
     std::string_view GetProductName();
     std::string_view GetProductVersion();
-
-    // Replaces the allocator of every later buffer (null restores the default); returns the previous one.
-    static BufferAllocator SetBufferAllocator(BufferAllocator allocator);
 
 private:
     std::string_view Lookup(std::string_view label);

@@ -26,25 +26,6 @@ const char* EntityFor(char c) {
     }
 }
 
-// Escapes whole characters and entities of `text` while they fit in `limit` bytes, into `out` when
-// given (terminated). Returns the bytes of `text` consumed. Trail bytes of double-byte characters are
-// never one of the escaped bytes, but they are kept with their lead byte so that a cut stays whole.
-size_t EscapeUnits(const char* text, size_t length, size_t limit, char* out) {
-    size_t in = 0;
-    size_t written = 0;
-    while (in < length) {
-        const char* entity = EntityFor(text[in]);
-        const char* unit = entity ? entity : text + in;
-        const size_t unitLength = entity ? std::strlen(entity) : sjis::StartsDoubleByte(text + in, length - in, 0) ? 2 : 1;
-        if (written + unitLength > limit) break;
-        if (out) std::memcpy(out + written, unit, unitLength);
-        written += unitLength;
-        in += entity ? 1 : unitLength;
-    }
-    if (out) out[written] = '\0';
-    return in;
-}
-
 // One test for the five bytes, so that the many plain bytes of a text take a single branch.
 bool IsMarkup(char c) {
     constexpr std::uint64_t kMarkup = 1ull << '&' | 1ull << '>' | 1ull << '<' | 1ull << '"' | 1ull << '\'';
@@ -92,21 +73,16 @@ public:
         }
         return true;
     }
-    // Attributes are written only when both name and value are given; an incomplete first attribute
-    // drops the second too.
-    bool PutAttributes(const char* name1, const char* value1, const char* name2, const char* value2) {
-        if (!name1 || !value1) return true;
-        return PutAttribute(name1, value1) && (!name2 || !value2 || PutAttribute(name2, value2));
+    // An attribute is written only when both its name and its value are given.
+    bool PutAttribute(const char* name, const char* value) {
+        if (!name || !value) return true;
+        return Put(" ") && Put(name, std::strlen(name)) && Put("=\"") && PutEscaped(value) && Put("\"");
     }
 
-    const char* Text() const { return m_start; }
     size_t Length() const { return static_cast<size_t>(m_out - m_start); }
 
 private:
     size_t Room() const { return static_cast<size_t>(m_end - m_out); }
-    bool PutAttribute(const char* name, const char* value) {
-        return Put(" ") && Put(name, std::strlen(name)) && Put("=\"") && PutEscaped(value) && Put("\"");
-    }
 
     char* const m_start;
     char* m_out;
@@ -118,7 +94,6 @@ CXmlWriter::~CXmlWriter() { Close(); }
 int CXmlWriter::Open(const std::string& fileName) {
     Close();
     m_chunkBytes = 0;
-    m_fileName = fileName;
     if (fileName.empty()) return -1;
     m_file = Platform().CreateExclusive(fileName);
     return m_file ? 0 : -1;
@@ -151,26 +126,25 @@ bool CXmlWriter::Flush() {
     return written;
 }
 
-bool CXmlWriter::Commit(const CLine& line, LineBuffer& copy) {
-    std::memcpy(copy, line.Text(), line.Length());
-    copy[line.Length()] = '\0';
-    return Collect(line);
-}
-
 bool CXmlWriter::Collect(const CLine& line) {
     if (!m_file) return false;
     if ((m_used += line.Length()) + kLineSize > m_buffer.size()) m_buffer.resize(m_used + kLineSize);
     return FlushIfFull();
 }
 
-const char* CXmlWriter::Escape(const char* text) {
-    text = OrEmpty(text);
-    EscapeUnits(text, std::strlen(text), kMaxLine, m_escaped);
-    return m_escaped;
-}
-
+// Trail bytes of double-byte characters are never one of the escaped bytes, but they are kept with
+// their lead byte so that a cut stays whole.
 size_t CXmlWriter::EscapedPrefixLength(const char* text, size_t length, size_t limit) {
-    return EscapeUnits(text, length, limit, nullptr);
+    size_t in = 0;
+    size_t written = 0;
+    while (in < length) {
+        const char* entity = EntityFor(text[in]);
+        const size_t unitLength = entity ? std::strlen(entity) : sjis::StartsDoubleByte(text + in, length - in, 0) ? 2 : 1;
+        if (written + unitLength > limit) break;
+        written += unitLength;
+        in += entity ? 1 : unitLength;
+    }
+    return in;
 }
 
 size_t CXmlWriter::ElementTextLimit(const char* name, int depth) {
@@ -179,25 +153,20 @@ size_t CXmlWriter::ElementTextLimit(const char* name, int depth) {
     return overhead < kMaxLine ? kMaxLine - overhead : 0;
 }
 
-bool CXmlWriter::WriteStartElement(LineBuffer& buffer, const char* name, int depth, const char* attrName1,
-                                   const char* attrValue1, const char* attrName2, const char* attrValue2) {
+bool CXmlWriter::WriteStartElement(const char* name, int depth, const char* attrName, const char* attrValue) {
     name = OrEmpty(name);
     CLine line(LineSpace());
     return line.Indent(depth) && line.Put("<") && line.Put(name, std::strlen(name)) &&
-           line.PutAttributes(attrName1, attrValue1, attrName2, attrValue2) && line.Put(">\r\n") &&
-           Commit(line, buffer);
+           line.PutAttribute(attrName, attrValue) && line.Put(">\r\n") && Collect(line);
 }
 
-bool CXmlWriter::WriteElement(LineBuffer& buffer, const char* name, const char* text, int depth,
-                              const char* attrName1, const char* attrValue1, const char* attrName2,
-                              const char* attrValue2) {
+bool CXmlWriter::WriteElement(const char* name, const char* text, int depth) {
     name = OrEmpty(name);
     const size_t nameLength = std::strlen(name);
     CLine line(LineSpace());
-    return line.Indent(depth) && line.Put("<") && line.Put(name, nameLength) &&
-           line.PutAttributes(attrName1, attrValue1, attrName2, attrValue2) && line.Put(">") &&
+    return line.Indent(depth) && line.Put("<") && line.Put(name, nameLength) && line.Put(">") &&
            line.PutEscaped(OrEmpty(text)) && line.Put("</") && line.Put(name, nameLength) && line.Put(">\r\n") &&
-           Commit(line, buffer);
+           Collect(line);
 }
 
 CXmlWriter::CElementLine::CElementLine(const char* name, int depth) {
@@ -212,11 +181,11 @@ bool CXmlWriter::WriteElement(const CElementLine& element, const char* text) {
            line.Put(element.m_end.data(), element.m_end.size()) && Collect(line);
 }
 
-bool CXmlWriter::WriteEndElement(LineBuffer& buffer, const char* name, int depth) {
+bool CXmlWriter::WriteEndElement(const char* name, int depth) {
     name = OrEmpty(name);
     CLine line(LineSpace());
     return line.Indent(depth) && line.Put("</") && line.Put(name, std::strlen(name)) && line.Put(">\r\n") &&
-           Commit(line, buffer);
+           Collect(line);
 }
 
 void CXmlWriter::Close() {

@@ -12,8 +12,7 @@
 class CXmlWriter {
 public:
     class CElementLine;
-    static constexpr size_t kLineSize = 256;  // line buffers and the escape result: 255 bytes and a zero
-    using LineBuffer = char[kLineSize];
+    static constexpr size_t kLineSize = 256;  // a line of 255 bytes and a zero
 
     CXmlWriter() = default;
     ~CXmlWriter();
@@ -31,26 +30,15 @@ public:
     void CollectLines(size_t bytes);
     // Writes what was collected; false (and the file closed) on a write error.
     bool Flush();
-    // A line that fits is also left, terminated, in `line`. Attributes are written only when both
-    // name and value are given, and the second only if the first was.
-    bool WriteStartElement(LineBuffer& line, const char* name, int depth, const char* attrName1 = nullptr,
-                           const char* attrValue1 = nullptr, const char* attrName2 = nullptr,
-                           const char* attrValue2 = nullptr);
-    bool WriteElement(LineBuffer& line, const char* name, const char* text, int depth,
-                      const char* attrName1 = nullptr, const char* attrValue1 = nullptr,
-                      const char* attrName2 = nullptr, const char* attrValue2 = nullptr);
-    // The same line as WriteElement with the element's name and depth and no attributes, from tags
-    // composed once; no copy of the line is left anywhere but in the file.
+    // The attribute is written only when both its name and its value are given.
+    bool WriteStartElement(const char* name, int depth, const char* attrName = nullptr,
+                           const char* attrValue = nullptr);
+    bool WriteElement(const char* name, const char* text, int depth);
+    // The same line as WriteElement with the element's name and depth, from tags composed once.
     bool WriteElement(const CElementLine& element, const char* text);
-    bool WriteEndElement(LineBuffer& line, const char* name, int depth);
+    bool WriteEndElement(const char* name, int depth);
     // Writes what was collected and closes the file.
     void Close();
-    bool IsOpen() const { return m_file != nullptr; }
-    const std::string& FileName() const { return m_fileName; }
-
-    // Escapes & > < " ' into the writer's one result area, valid until the next call. An escaped form
-    // longer than 255 bytes is cut before the first character or entity that does not fit.
-    const char* Escape(const char* text);
 
     // Longest prefix of `text`, ending at a character boundary, whose escaped form fits in `limit` bytes.
     static size_t EscapedPrefixLength(const char* text, size_t length, size_t limit);
@@ -61,8 +49,6 @@ private:
     class CLine;
     // Room for one more line at the end of the collected bytes.
     char* LineSpace() { return m_buffer.data() + m_used; }
-    // Takes the composed line as written: copies it to the caller's buffer and collects it.
-    bool Commit(const CLine& line, LineBuffer& copy);
     // Takes the composed line as written, to go out with the next chunk.
     bool Collect(const CLine& line);
     // WriteRaw of `length` bytes.
@@ -75,8 +61,6 @@ private:
     std::vector<char> m_buffer = std::vector<char>(kLineSize);
     size_t m_used = 0;
     size_t m_chunkBytes = 0;     // 0: write every line at once
-    std::string m_fileName;
-    char m_escaped[kLineSize] = {};
 };
 
 // The indentation, start tag and end tag of an element line written many times (the record fields),

@@ -131,8 +131,7 @@ bool CSavedSettings::Read(OutputCategory& category, std::string& path) {
     return true;
 }
 
-bool CSavedSettings::Save(OutputCategory category, const std::optional<std::string>& path, int reserved1,
-                          int reserved2) {
+bool CSavedSettings::Save(OutputCategory category, const std::optional<std::string>& path) {
     std::string folder;
     if (!SettingsFolder(folder)) return false;
     if (!FolderExists(folder) && !CreateFolderChain(folder)) return false;
@@ -143,9 +142,8 @@ bool CSavedSettings::Save(OutputCategory category, const std::optional<std::stri
     // Too long a path is refused rather than cut; a line feed would split the entry in two.
     if (file.size() > kMaxPathBytes || storedPath.size() > kMaxPathBytes || storedPath.find('\n') != std::string::npos)
         return false;
-    // "%s%d/%d/%d/%s\n": key, the two reserved numbers, category, path.
-    const std::string line = key + std::to_string(reserved1) + '/' + std::to_string(reserved2) + '/' +
-                             std::to_string(static_cast<int>(category)) + '/' + storedPath + '\n';
+    // "%s%d/%d/%d/%s\n": key, two reserved numbers that are always 0, category, path.
+    const std::string line = key + "0/0/" + std::to_string(static_cast<int>(category)) + '/' + storedPath + '\n';
 
     std::vector<char> content;
     if (Platform().PathExists(file)) {

@@ -19,7 +19,7 @@ public:
     // Makes the entry the file's last line, dropping the key's earlier line; every other line keeps its
     // bytes. Without a path, the path the last Read found (empty if none) is stored. The old file is
     // replaced only by a completely written new one: on failure it stays as it was.
-    bool Save(OutputCategory category, const std::optional<std::string>& path, int reserved1, int reserved2);
+    bool Save(OutputCategory category, const std::optional<std::string>& path);
 
 private:
     const CEdition& m_edition;

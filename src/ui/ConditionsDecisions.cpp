@@ -37,13 +37,13 @@ const BusinessKindRow& RowOf(std::uint8_t kind) {
 
 constexpr std::size_t kFolderLimit = kMaxPathBytes + 1;
 
-}  // namespace
-
 bool IsCategoryOption(int controlId) {
     for (int id : kCategoryOptionIds)
         if (id == controlId) return true;
     return false;
 }
+
+}  // namespace
 
 CategoryOptions ChooseCategoryOptions(std::uint8_t businessKind, std::int16_t savedCategory) {
     const BusinessKindRow& row = RowOf(businessKind);

@@ -25,8 +25,6 @@ inline constexpr const char kPastResultsRefusal[] =
 inline constexpr const char kFixedOutputGroupText[] = "出力先";
 inline constexpr const char kCompactOptionText[] = "一般用／不動産用ともに出力(&3)";
 
-bool IsCategoryOption(int controlId);
-
 struct CategoryOptions {
     bool enabled[kCategoryOptionCount];
     bool selected[kCategoryOptionCount];

@@ -9,10 +9,10 @@ using namespace decimalref;
 // (fuzz/corpus/decimal: the limits, each rounding mode and direction, a carry, a refused mode).
 
 TEST(FixedDecimal, ConstructorsFromNumbers) {
-    EXPECT_EQ(Expected(62345), Describe(D::FromParts(5, 12345)));
-    EXPECT_EQ(Expected(-62345), Describe(D::FromParts(-5, 12345)));
-    EXPECT_EQ(Expected(20000), Describe(D::FromParts(0, 20000)));
-    EXPECT_EQ(Expected(-(Wide(2147483648LL) * 10000 + 4294967295u)), Describe(D::FromParts(INT32_MIN, UINT32_MAX)));
+    EXPECT_EQ(Expected(62345), Describe(D(5, 12345)));
+    EXPECT_EQ(Expected(-62345), Describe(D(-5, 12345)));
+    EXPECT_EQ(Expected(20000), Describe(D(0, 20000)));
+    EXPECT_EQ(Expected(-(Wide(2147483648LL) * 10000 + 4294967295u)), Describe(D(INT32_MIN, UINT32_MAX)));
     EXPECT_EQ(Expected(Wide(INT32_MIN) * 10000), Describe(D::FromInteger(INT32_MIN)));
     EXPECT_EQ(Expected(Wide(INT32_MAX) * 10000), Describe(D::FromInteger(INT32_MAX)));
     EXPECT_EQ(Expected(0), Describe(D::FromInteger(0)));

@@ -20,49 +20,48 @@ std::string Repeat(const std::string& part, size_t times) {
 TEST(XmlWriterTest, EachOperationWritesOneLine) {
     CMemoryPlatform platform;
     CXmlWriter w;
-    CXmlWriter::LineBuffer line;
     ASSERT_EQ(w.Open(kPath), 0);
-    EXPECT_TRUE(w.WriteStartElement(line, "REPORT", 0));
-    EXPECT_TRUE(w.WriteStartElement(line, "SISAN", 2, "Count", "1"));
-    EXPECT_TRUE(w.WriteStartElement(line, "E", 1, "a", "x<y", "b", "'"));
-    EXPECT_TRUE(w.WriteStartElement(line, "E", 0, "a", nullptr, "b", "2"));  // incomplete first drops both
-    EXPECT_TRUE(w.WriteStartElement(line, "E", 0, "a", "1", "b"));
-    EXPECT_TRUE(w.WriteElement(line, "X", "A&B", 3));
-    EXPECT_TRUE(w.WriteElement(line, "X", "", 0));
-    EXPECT_TRUE(w.WriteElement(line, "X", "t", 1, "a", "\"q\"", "b", "&"));
-    EXPECT_TRUE(w.WriteEndElement(line, "DATA", 1));
-    EXPECT_EQ(std::string(line), "\t</DATA>\r\n");
+    EXPECT_TRUE(w.WriteStartElement("REPORT", 0));
+    EXPECT_TRUE(w.WriteStartElement("SISAN", 2, "Count", "1"));
+    EXPECT_TRUE(w.WriteStartElement("E", 1, "a", "x<\"q\"'"));
+    EXPECT_TRUE(w.WriteStartElement("E", 0, "a", nullptr));  // without its value, no attribute
+    EXPECT_TRUE(w.WriteElement("X", "A&B", 3));
+    EXPECT_TRUE(w.WriteElement("X", "", 0));
+    EXPECT_TRUE(w.WriteEndElement("DATA", 1));
     EXPECT_EQ(platform.FileContent(kPath).value_or(""),
-              "<REPORT>\r\n\t\t<SISAN Count=\"1\">\r\n\t<E a=\"x&lt;y\" b=\"&apos;\">\r\n<E>\r\n<E a=\"1\">\r\n"
-              "\t\t\t<X>A&amp;B</X>\r\n<X></X>\r\n\t<X a=\"&quot;q&quot;\" b=\"&amp;\">t</X>\r\n\t</DATA>\r\n");
+              "<REPORT>\r\n\t\t<SISAN Count=\"1\">\r\n\t<E a=\"x&lt;&quot;q&quot;&apos;\">\r\n<E>\r\n"
+              "\t\t\t<X>A&amp;B</X>\r\n<X></X>\r\n\t</DATA>\r\n");
 }
 
-// The line operations escape as they copy; what they write must be what Escape gives, up to the
-// last byte a line can hold.
-TEST(XmlWriterTest, ElementTextIsEscapedAsEscapeGivesItToTheLastByteOfTheLine) {
+// The line operations escape as they copy, up to the last byte a line can hold.
+TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {
     const std::string fill = Repeat("&", 49) + "a";  // "<X>" + 246 bytes + "</X>" CR LF: 255
     const struct {
         std::string text;
-        bool fits;
+        std::string escaped;  // empty: the line does not fit
     } cases[] = {
-        {"表ソポ<&>\"'", true},  // trail bytes 0x5C, 0x5C, 0x7C stay as they are
-        {"\x81&\x81", true},      // a lead byte before '&' is no character: the '&' is escaped
-        {"a\x81", true},
-        {fill, true},
-        {fill + "b", false},
-        {Repeat("&", 50), false},
+        {"表ソポ<&>\"'", "表ソポ&lt;&amp;&gt;&quot;&apos;"},  // trail bytes 0x5C, 0x5C, 0x7C stay as they are
+        {"\x81&\x81", "\x81&amp;\x81"},  // a lead byte before '&' is no character: the '&' is escaped
+        {"a\x81", "a\x81"},
+        {fill, Repeat("&amp;", 49) + "a"},
+        {fill + "b", ""},
+        {Repeat("&", 50), ""},
     };
     const CXmlWriter::CElementLine tags("X", 0);
     for (const auto& c : cases) {
         CMemoryPlatform platform;
         CXmlWriter w;
-        CXmlWriter::LineBuffer line;
         ASSERT_EQ(w.Open(kPath), 0);
-        EXPECT_EQ(w.WriteElement(line, "X", c.text.c_str(), 0), c.fits) << c.text;
-        const std::string expected = c.fits ? "<X>" + std::string(w.Escape(c.text.c_str())) + "</X>\r\n" : "";
+        const bool fits = !c.escaped.empty();
+        if (fits) {  // the longest prefix whose escaped form fits in as many bytes as the text's does
+            EXPECT_EQ(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size()), c.text.size());
+            EXPECT_LT(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size() - 1), c.text.size());
+        }
+        EXPECT_EQ(w.WriteElement("X", c.text.c_str(), 0), fits) << c.text;
+        const std::string expected = fits ? "<X>" + c.escaped + "</X>\r\n" : "";
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), expected) << c.text;
         // The same line from tags composed once.
-        EXPECT_EQ(w.WriteElement(tags, c.text.c_str()), c.fits) << c.text;
+        EXPECT_EQ(w.WriteElement(tags, c.text.c_str()), fits) << c.text;
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), expected + expected) << c.text;
         w.Close();
         EXPECT_FALSE(w.WriteElement(tags, "a"));
@@ -81,31 +80,28 @@ TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     {
         CMemoryPlatform platform;
         CXmlWriter w;
-        CXmlWriter::LineBuffer line;
         ASSERT_EQ(w.Open(kPath), 0);
         w.CollectLines(40);
-        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1) && w.WriteElement(line, "E", "<", 1));
+        EXPECT_TRUE(w.WriteElement("E", "<", 1) && w.WriteElement("E", "<", 1));
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), "");
-        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
+        EXPECT_TRUE(w.WriteElement("E", "<", 1));
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 3));
-        EXPECT_FALSE(w.WriteElement(line, "E", std::string(250, 'x').c_str(), 1));
-        EXPECT_TRUE(w.WriteElement(line, "E", "<", 1));
+        EXPECT_FALSE(w.WriteElement("E", std::string(250, 'x').c_str(), 1));
+        EXPECT_TRUE(w.WriteElement("E", "<", 1));
         EXPECT_TRUE(w.WriteRaw(std::string(300, 'r').c_str()));
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 4) + std::string(300, 'r'));
-        EXPECT_TRUE(w.WriteEndElement(line, "R", 0));
+        EXPECT_TRUE(w.WriteEndElement("R", 0));
         w.Close();
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), Repeat(element, 4) + std::string(300, 'r') + "</R>\r\n");
     }
     CMemoryPlatform platform;
     platform.writeLimit = 50;
     CXmlWriter w;
-    CXmlWriter::LineBuffer line;
     ASSERT_EQ(w.Open(kPath), 0);
     w.CollectLines(40);
-    for (int n = 0; n < 5; ++n) EXPECT_TRUE(w.WriteElement(line, "E", "<", 1)) << n;
-    EXPECT_FALSE(w.WriteElement(line, "E", "<", 1)) << "the second chunk crosses the limit";
-    EXPECT_FALSE(w.IsOpen());
-    EXPECT_FALSE(w.WriteElement(line, "E", "<", 1));
+    for (int n = 0; n < 5; ++n) EXPECT_TRUE(w.WriteElement("E", "<", 1)) << n;
+    EXPECT_FALSE(w.WriteElement("E", "<", 1)) << "the second chunk crosses the limit";
+    EXPECT_FALSE(w.WriteElement("E", "<", 1));
     EXPECT_FALSE(w.WriteRaw("x"));
     EXPECT_FALSE(w.Flush());
     w.Close();

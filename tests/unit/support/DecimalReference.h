@@ -20,30 +20,6 @@ constexpr UWide kMax = INT64_MAX;                          // the largest magnit
 
 inline UWide Magnitude(Wide v) { return v < 0 ? UWide(-v) : UWide(v); }
 
-// A value as the type holds it: sign, whole units, ten-thousandths, and its scaled form.
-inline std::string Text(int sign, std::int64_t integer, unsigned fraction, std::int64_t scaled) {
-    return std::to_string(sign) + " " + std::to_string(integer) + " " + std::to_string(fraction) + " " +
-           std::to_string(scaled);
-}
-
-inline std::string Describe(const D& d) { return Text(d.Sign(), d.IntegerPart(), d.Fraction(), d.Scaled()); }
-
-// The description of a signed result, or "overflow" unless it fits 64 bits. A zero is positive
-// unless the operation keeps the sign of a negative zero.
-inline std::string Expected(bool negative, UWide magnitude, bool keepNegativeZero = false) {
-    if (magnitude > kMax + negative) return "overflow";
-    return Text(negative && (magnitude != 0 || keepNegativeZero) ? -1 : 1, std::int64_t(magnitude / 10000),
-                unsigned(magnitude % 10000), std::int64_t(negative ? -Wide(magnitude) : Wide(magnitude)));
-}
-
-inline std::string Expected(Wide scaled) { return Expected(scaled < 0, Magnitude(scaled)); }
-
-inline std::string Outcome(const std::function<D()>& operation) try {
-    return Describe(operation());
-} catch (const CDecimalOverflow&) {
-    return "overflow";
-}
-
 // v (ten-thousandths) as text with `decimals` digits, rounded half away from zero; "" when the
 // rounded value does not fit 64 bits. A zero has no sign.
 inline std::string Formatted(std::int64_t v, int decimals) {
@@ -55,6 +31,28 @@ inline std::string Formatted(std::int64_t v, int decimals) {
     const std::string decimalsText = std::to_string(std::uint64_t(perWhole + rounded % perWhole)).substr(1);
     return (v < 0 && rounded != 0 ? "-" : "") + std::to_string(std::uint64_t(rounded / perWhole)) +
            (decimals > 0 ? "." + decimalsText : "");
+}
+
+// A value as the type shows it: its text with four decimals, and its ten-thousandths.
+inline std::string Describe(const D& d) {
+    char text[48];
+    D::FormatFixed(d, 4, text, sizeof text);
+    return std::string(text) + " " + std::to_string(d.Scaled());
+}
+
+// The description of a signed result, or "overflow" unless it fits 64 bits.
+inline std::string Expected(bool negative, UWide magnitude) {
+    if (magnitude > kMax + negative) return "overflow";
+    const auto scaled = std::int64_t(negative ? -Wide(magnitude) : Wide(magnitude));
+    return Formatted(scaled, 4) + " " + std::to_string(scaled);
+}
+
+inline std::string Expected(Wide scaled) { return Expected(scaled < 0, Magnitude(scaled)); }
+
+inline std::string Outcome(const std::function<D()>& operation) try {
+    return Describe(operation());
+} catch (const CDecimalOverflow&) {
+    return "overflow";
 }
 
 // What formatting `text` leaves in 48 bytes of 'X' of which it may use the first `width`: its return,
@@ -107,7 +105,7 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         for (int i = 0; accepted && i < 4 - (position > 0 ? position - 1 : position); ++i) step *= 10;
         const UWide m = Magnitude(a), down = m / step * step;
         const UWide r = mode == 0 ? (m + step / 2) / step * step : mode == 1 && down != m ? down + step : down;
-        const std::string rounded = Expected(a < 0, r, true);
+        const std::string rounded = Expected(a < 0, r);
         want = !accepted ? "0 " + Describe(x) : rounded == "overflow" ? "overflow " + Describe(x) : "1 " + rounded;
         D value = x;
         try {
@@ -119,9 +117,8 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         break;
     }
     case Operation::Compare:
-        want = std::to_string(a > b) + std::to_string(a < b) + std::to_string(a > b) + std::to_string(a != 0);
-        got = std::to_string(D::IsGreater(x, y)) + std::to_string(D::IsLess(x, y)) +
-              std::to_string(D::IsGreaterThanCurrency(a, y)) + std::to_string(x.IsNonZero());
+        want = std::to_string(a > b) + std::to_string(a < b) + std::to_string(a != 0);
+        got = std::to_string(D::IsGreater(x, y)) + std::to_string(D::IsLess(x, y)) + std::to_string(x.IsNonZero());
         break;
     case Operation::Format: {
         const int decimals = static_cast<std::int8_t>(n & 0xFF);
