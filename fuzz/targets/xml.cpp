@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const size_t limit : {size_t{0}, size_t{20}, size_t{63}, CXmlWriter::ElementTextLimit("X", 0)}) {
         const size_t prefix = CXmlWriter::EscapedPrefixLength(text.c_str(), text.size(), limit);
         FUZZ_CHECK(prefix <= text.size() && WholePrefix(text.substr(0, prefix), text));
-        FUZZ_CHECK(writer.Open("C:\\WORK\\p.xml") == 0);
+        FUZZ_CHECK(writer.Open("C:\\WORK\\p.xml"));
         FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("X", 0), text.substr(0, prefix).c_str()));
         writer.Close();
         const std::string line = platform.FileContent("C:\\WORK\\p.xml").value_or("");
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int depth = size > 0 ? data[0] % 8 : 0;
     std::string oneLine;
     for (const char c : text) if (c != '\r' && c != '\n') oneLine += c;
-    FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml") == 0);
+    FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml"));
     writer.WriteElement("NAME", oneLine.c_str(), depth);
     writer.WriteStartElement("B", depth, "k", oneLine.c_str());
     writer.WriteEndElement("B", depth);
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(lines <= 3);
 
     // An element line from tags composed once is the line WriteElement writes, or fails where it fails.
-    FUZZ_CHECK(writer.Open("C:\\WORK\\y.xml") == 0);
+    FUZZ_CHECK(writer.Open("C:\\WORK\\y.xml"));
     const bool generic = writer.WriteElement("NAME", text.c_str(), depth);
     FUZZ_CHECK(writer.WriteElement(CXmlWriter::CElementLine("NAME", depth), text.c_str()) == generic);
     writer.Close();

@@ -45,18 +45,20 @@ CAssetSnapshot* CAssetExtractor::NewSnapshot() { return new (std::nothrow) CAsse
 
 CAssetOutputRecord* CAssetExtractor::NewOutputRecord() { return new (std::nothrow) CAssetOutputRecord(); }
 
-int CAssetExtractor::OpenRule(const char* dataId) {
+bool CAssetExtractor::OpenRule(const char* dataId) {
     if (m_rule == nullptr) {
         m_rule = new (std::nothrow) ClRuleGenkashokyaku;
-        if (m_rule == nullptr) return 0;
+        if (m_rule == nullptr) return false;
     }
     m_rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
     m_rule->SetCurDataID(dataId);
     m_rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
-    return 1;
+    return true;
 }
 
-HostStatus CAssetExtractor::FinishCursor() { return m_rule ? m_rule->MoveFinish() : 0; }
+void CAssetExtractor::FinishCursor() {
+    if (m_rule) m_rule->MoveFinish();
+}
 
 void CAssetExtractor::CloseRule() {
     if (m_rule == nullptr) return;
@@ -65,27 +67,26 @@ void CAssetExtractor::CloseRule() {
     m_rule = nullptr;
 }
 
-HostStatus CAssetExtractor::PrepareCursor(std::int32_t& count) {
+bool CAssetExtractor::PrepareCursor(std::int32_t& count) {
     FinishCursor();
-    if (m_rule == nullptr) return -1;   // not opened: a failure like any non-zero host status
+    if (m_rule == nullptr) return false;
     HostStatus status = m_rule->MoveReady(nullptr, 0, 0);
-    if (status != 0) return status;
-    status = m_rule->GetCount(&count);
-    if (status != 0) FinishCursor();
-    return status;
+    if (status == 0) {
+        status = m_rule->GetCount(&count);
+        if (status != 0) FinishCursor();
+    }
+    if (status == kHostNoData) count = 0;
+    return status == 0 || status == kHostNoData;
 }
 
-int CAssetExtractor::Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category) {
+bool CAssetExtractor::Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category) {
     assets.clear();
-    if (!OpenRule(data.dataId)) return 0;
+    if (!OpenRule(data.dataId)) return false;
 
     std::int32_t count = 0;
-    const HostStatus ready = PrepareCursor(count);
-    if (ready == kHostNoData) {
-        count = 0;
-    } else if (ready != 0) {
+    if (!PrepareCursor(count)) {
         CloseRule();
-        return 0;
+        return false;
     }
 
     // The index counts every asset delivered, kept or not.
@@ -96,9 +97,9 @@ int CAssetExtractor::Extract(CAssetList& assets, const StDATAINFO& data, OutputC
         const HostStatus status = m_rule->Move(index, &asset, &year, &month);
         if (status != 0) {
             CloseRule();
-            if (status == kHostNoData) return 1;
+            if (status == kHostNoData) return true;
             assets.clear();
-            return 0;
+            return false;
         }
         if (!BelongsInSchedule(asset, year, data, category)) continue;
 
@@ -116,9 +117,9 @@ int CAssetExtractor::Extract(CAssetList& assets, const StDATAINFO& data, OutputC
         if (!appended) {
             CloseRule();
             assets.clear();
-            return 0;
+            return false;
         }
     }
     CloseRule();
-    return 1;
+    return true;
 }

@@ -18,12 +18,12 @@ public:
     virtual ~CAssetExtractor();
 
     // Empties `assets`, then appends a snapshot of every kept asset in the host's order.
-    // 1: success (also with no asset kept); 0: host failure or no memory, `assets` left empty.
-    int Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category);
+    // False on a host failure or without memory, `assets` then left empty; no asset kept is a success.
+    bool Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category);
 
     // Empties `records`, then appends one record per asset that is not a small-amount asset, in list
-    // order, and one collective record of all small-amount assets last. 0: no memory.
-    int BuildOutputRecords(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data);
+    // order, and one collective record of all small-amount assets last. False: no memory, no records.
+    bool BuildOutputRecords(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data);
 
 protected:
     // Zero-filled allocations; null when there is no memory.
@@ -32,13 +32,13 @@ protected:
 
 private:
     // Creates the rule object when none exists and attaches it to the data file.
-    // 0 when the rule object cannot be created.
-    int OpenRule(const char* dataId);
-    // Opens the cursor and reads the number of assets. Returns the host status (0 ready); on a
-    // failing MoveReady `count` is left as it was, on a failing GetCount the cursor is finished.
-    HostStatus PrepareCursor(std::int32_t& count);
-    // Status of MoveFinish; 0 when no rule object exists.
-    HostStatus FinishCursor();
+    // False when the rule object cannot be created.
+    bool OpenRule(const char* dataId);
+    // Opens the cursor and reads the number of assets; when the host has no data, `count` is 0. False
+    // on any other host failure. A failing GetCount finishes the cursor.
+    bool PrepareCursor(std::int32_t& count);
+    // Finishes the cursor, if there is a rule object.
+    void FinishCursor();
     // Finishes the cursor and destroys the rule object; nothing when there is none.
     void CloseRule();
 

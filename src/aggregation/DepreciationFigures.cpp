@@ -84,7 +84,7 @@ std::int32_t PeriodStart(CHostDates* dates) {
     CCmnProcHpr helper;
     std::int32_t start = 0;
     std::int32_t end = 0;
-    if (helper.GetAccountingPeriod(start, end) != 0) return 0;
+    if (!helper.GetAccountingPeriod(start, end)) return 0;
     return start;
 }
 

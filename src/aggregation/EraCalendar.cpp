@@ -28,7 +28,7 @@ enum : int {
 enum class EraStep { Era, End, Failed };
 
 // The era walk of both lookups, over the eras `next` gives in the host's order: it stops at the era
-// after the one holding `date`. True as CCmnProcHpr::GetEraOfDate gives 0; false writes nothing.
+// after the one holding `date`. True when the era is found; false writes nothing.
 template <class Next>
 bool WalkEras(std::int32_t date, Next next, StGENGOINFO& era, std::int32_t* year) {
     StGENGOINFO previous{};
@@ -68,14 +68,14 @@ void CCmnProcHpr::Record(HostStatus status, int line) {
         ClMsgMgr::Inst()->SetLastError(status, kModule, line);
 }
 
-int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year) {
+bool CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year) {
     std::memset(&era, 0, sizeof era);
     ClSetMgr* setMgr = ClDataMgr::Inst()->GetSetMgr();
     auto* eras = setMgr ? static_cast<ClSetGengo*>(setMgr->GetSetObject(kSetKindEra, kSetNumberEra)) : nullptr;
     if (eras == nullptr) {
         // No era set means no cursor either: recorded as the cursor step.
         Record(kNoSetObject, kLineEraCursor);
-        return -1;
+        return false;
     }
 
     HostCursor cursor = 0;
@@ -84,13 +84,13 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
         // A zero status the host calls fatal still handed out a cursor.
         if (status == 0) eras->ReleaseCursor(cursor);
         Record(status, kLineEraCursor);
-        return -1;
+        return false;
     }
     status = eras->Ready(cursor);
     if (status != 0) {
         eras->ReleaseCursor(cursor);
         Record(status, kLineEraReady);
-        return -1;
+        return false;
     }
 
     bool fatal = false;
@@ -103,17 +103,17 @@ int CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t*
     const bool found = WalkEras(date, walk, era, year);
     eras->ReleaseCursor(cursor);
     if (fatal) Record(status, kLineEraWalk);
-    return found ? 0 : -1;
+    return found;
 }
 
-int CCmnProcHpr::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
+bool CCmnProcHpr::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
     StGENGOINFO era;
-    if (GetEraOfDate(date, era, year) != 0) return -1;
+    if (!GetEraOfDate(date, era, year)) return false;
     CopyEraName(era, name, width);
-    return 0;
+    return true;
 }
 
-int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
+bool CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
     start = 0;
     end = 0;
     auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(kSetKindData, kSetNumberData));
@@ -131,15 +131,15 @@ int CCmnProcHpr::GetAccountingPeriod(std::int32_t& start, std::int32_t& end) {
     }
     if (!period) {
         Record(failure, kLinePeriodLookup);
-        return -1;
+        return false;
     }
 
     const HostStatus status = period->GetPeriod(&start, &end);
     const bool fatal = IsFatal(status);
     period.reset();
-    if (!fatal) return 0;
+    if (!fatal) return true;
     Record(status, kLinePeriodRead);
-    return -1;
+    return false;
 }
 
 bool CHostDates::QuietlyFatal(HostStatus status) const {
@@ -167,7 +167,7 @@ CHostDates::Reading CHostDates::ReadEras() {
     return clean ? Reading::Clean : Reading::Unusable;
 }
 
-int CHostDates::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
+bool CHostDates::GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year) {
     if (m_eras == Reading::NotYet) m_eras = ReadEras();
     if (m_eras != Reading::Clean) return CCmnProcHpr().GetEraName(date, name, width, year);
 
@@ -179,9 +179,9 @@ int CHostDates::GetEraName(std::int32_t date, char* name, std::size_t width, std
         return EraStep::Era;
     };
     StGENGOINFO era;
-    if (!WalkEras(date, walk, era, year)) return -1;
+    if (!WalkEras(date, walk, era, year)) return false;
     CopyEraName(era, name, width);
-    return 0;
+    return true;
 }
 
 CHostDates::Reading CHostDates::ReadPeriod() {
@@ -204,5 +204,5 @@ std::int32_t CHostDates::PeriodStart() {
     if (m_period == Reading::Clean) return m_periodStart;
     std::int32_t start = 0;
     std::int32_t end = 0;
-    return CCmnProcHpr().GetAccountingPeriod(start, end) == 0 ? start : 0;
+    return CCmnProcHpr().GetAccountingPeriod(start, end) ? start : 0;
 }

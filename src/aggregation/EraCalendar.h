@@ -13,19 +13,19 @@ public:
     explicit CCmnProcHpr(WindowHandle owner = 0) : m_owner(owner) {}
     virtual ~CCmnProcHpr() = default;
 
-    // 0: the era of `date` (yyyymmdd) is in `era` and, when `year` is not null, the year within it
-    // (the era's first calendar year is 1). -1: before the first era, after 99991231, no eras, or a
+    // True: the era of `date` (yyyymmdd) is in `era` and, when `year` is not null, the year within it
+    // (the era's first calendar year is 1). False: before the first era, after 99991231, no eras, or a
     // host error (recorded).
-    int GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year);
+    bool GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year);
 
-    // As GetEraOfDate; on 0 writes the era name, cut at a character boundary, into a field of
-    // `width` bytes. On -1 the field is left as it was.
-    int GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year);
+    // As GetEraOfDate; when true writes the era name, cut at a character boundary, into a field of
+    // `width` bytes. When false the field is left as it was.
+    bool GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year);
 
-    // 0: the period of the selected data file (a non-fatal status of the host counts as success,
-    // with whatever it wrote). -1: no data-file set, no period object or a fatal status (recorded).
+    // True: the period of the selected data file (a non-fatal status of the host counts as success,
+    // with whatever it wrote). False: no data-file set, no period object or a fatal status (recorded).
     // Both outputs start at 0.
-    int GetAccountingPeriod(std::int32_t& start, std::int32_t& end);
+    bool GetAccountingPeriod(std::int32_t& start, std::int32_t& end);
 
 private:
     bool IsFatal(HostStatus status) const;
@@ -43,7 +43,7 @@ private:
 class CHostDates {
 public:
     // As CCmnProcHpr::GetEraName.
-    int GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year);
+    bool GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year);
     // The start of the accounting period as CCmnProcHpr::GetAccountingPeriod gives it; 0 when that fails.
     std::int32_t PeriodStart();
 

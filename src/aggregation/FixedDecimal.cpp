@@ -75,13 +75,13 @@ size_t WriteDigits(uint64_t v, char* out)
     return n;
 }
 
-int StoreIfFits(const char* text, size_t length, char* field, size_t width)
+bool StoreIfFits(const char* text, size_t length, char* field, size_t width)
 {
     if (length >= width)
-        return 0;
+        return false;
     std::memcpy(field, text, length);
     field[length] = '\0';
-    return 1;
+    return true;
 }
 } // namespace
 
@@ -264,10 +264,10 @@ CFixedDecimal CFixedDecimal::DivideByDouble(const CFixedDecimal& a, double x)
     return Divide(a, FromDouble(x));
 }
 
-int CFixedDecimal::Round(int mode, int position)
+bool CFixedDecimal::Round(int mode, int position)
 {
     if (mode < HalfUp || mode > RoundDown || position < -12 || position > 4)
-        return 0;
+        return false;
     uint64_t integer = static_cast<uint64_t>(m_integer);
     uint32_t fraction = m_fraction;
     if (position >= 0)
@@ -303,7 +303,7 @@ int CFixedDecimal::Round(int mode, int position)
     CheckedMagnitude(m_sign < 0, Plus(Times(integer, kScale), fraction));
     m_integer = static_cast<int64_t>(integer);
     m_fraction = fraction;
-    return 1;
+    return true;
 }
 
 bool CFixedDecimal::IsGreater(const CFixedDecimal& a, const CFixedDecimal& b)
@@ -321,23 +321,23 @@ bool CFixedDecimal::IsNonZero() const
     return m_integer != 0 || m_fraction != 0;
 }
 
-int CFixedDecimal::FormatWhole(const CFixedDecimal& value, char* field, size_t width)
+bool CFixedDecimal::FormatWhole(const CFixedDecimal& value, char* field, size_t width)
 {
     return FormatFixed(value, 0, field, width);
 }
 
-int CFixedDecimal::FormatCurrencyWhole(int64_t tenThousandths, char* field, size_t width)
+bool CFixedDecimal::FormatCurrencyWhole(int64_t tenThousandths, char* field, size_t width)
 {
     return FormatWhole(FromCurrency(tenThousandths), field, width);
 }
 
-int CFixedDecimal::FormatFixed(const CFixedDecimal& value, int decimals, char* field, size_t width)
+bool CFixedDecimal::FormatFixed(const CFixedDecimal& value, int decimals, char* field, size_t width)
 {
     if (field == nullptr || width == 0)
-        return 0;
+        return false;
     field[0] = '\0';
     if (decimals < 0 || decimals > 4)
-        return 0;
+        return false;
     CFixedDecimal rounded = value;
     try
     {
@@ -346,7 +346,7 @@ int CFixedDecimal::FormatFixed(const CFixedDecimal& value, int decimals, char* f
     }
     catch (const CDecimalOverflow&)
     {
-        return 0;
+        return false;
     }
     char text[32];
     size_t n = 0;

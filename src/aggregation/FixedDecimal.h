@@ -62,11 +62,11 @@ public:
     static CFixedDecimal DivideByDouble(const CFixedDecimal& a, double x);
 
     // mode: a RoundingMode. position: 1..4 rounds at that decimal (0 acts as 1),
-    // -1..-12 to a multiple of 10^-position units. Returns 1 when done, 0 when
-    // mode or position is refused (value unchanged). Works on the magnitude and
+    // -1..-12 to a multiple of 10^-position units. Returns true when done, false
+    // when mode or position is refused (value unchanged). Works on the magnitude and
     // keeps the sign, so a negative value may become -0. Raises CDecimalOverflow
     // (value unchanged) when the rounded value cannot be held.
-    int Round(int mode, int position);
+    bool Round(int mode, int position);
 
     static bool IsGreater(const CFixedDecimal& a, const CFixedDecimal& b);
     static bool IsLess(const CFixedDecimal& a, const CFixedDecimal& b);
@@ -74,13 +74,13 @@ public:
 
     // Whole units, rounded half away from zero, "-" when negative, into a field
     // of width bytes including the terminator. The field is left empty when the
-    // text would not fit or the rounding overflows. Returns 1 when written.
-    static int FormatWhole(const CFixedDecimal& value, char* field, size_t width);
-    static int FormatCurrencyWhole(int64_t tenThousandths, char* field, size_t width);
+    // text would not fit or the rounding overflows. Returns true when written.
+    static bool FormatWhole(const CFixedDecimal& value, char* field, size_t width);
+    static bool FormatCurrencyWhole(int64_t tenThousandths, char* field, size_t width);
     // Exactly "decimals" digits after the point (0..4), rounded half away from
     // zero, like "%.2f" without the detour through double. A value that rounds
     // to zero has no "-". Same empty-field rule as FormatWhole.
-    static int FormatFixed(const CFixedDecimal& value, int decimals, char* field, size_t width);
+    static bool FormatFixed(const CFixedDecimal& value, int decimals, char* field, size_t width);
 
     // The value in ten-thousandths.
     int64_t Scaled() const;

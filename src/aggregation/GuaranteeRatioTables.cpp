@@ -75,7 +75,7 @@ CFixedDecimal GuaranteeRatioFor(const CFixedDecimal (&table)[kGuaranteeRatioLive
 }
 } // namespace
 
-int LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out)
+bool LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out)
 {
     if (methodCode == kMethodDecliningBalance250)
         out = GuaranteeRatioFor(GuaranteeRatioTable250, usefulLife);
@@ -84,7 +84,7 @@ int LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out)
     else
     {
         out = CFixedDecimal();
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }

@@ -18,6 +18,6 @@ extern const CFixedDecimal GuaranteeRatioTable200[kGuaranteeRatioLives];
 
 // Chooses the table by the host's method code (5: 250 %, 8: 200 %) and looks
 // the life up. A life outside 1..101 has no statutory ratio and yields 0, which
-// makes the guarantee amount 0. Returns 1, or 0 with out = 0 for any other
-// method code.
-int LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out);
+// makes the guarantee amount 0. Returns true, or false with out = 0 for any
+// other method code.
+bool LookupGuaranteeRatio(int methodCode, int16_t usefulLife, CFixedDecimal& out);

@@ -67,8 +67,8 @@ void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, CAssetOut
                            CHostDates& dates) {
     std::int32_t year = 0;
     // A year of three digits or more does not fit and leaves the field empty.
-    if (dates.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO,
-                         sizeof record.SYUTOKUNENGETU_GENGO, &year) == 0)
+    if (dates.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO, sizeof record.SYUTOKUNENGETU_GENGO,
+                         &year))
         SetFieldInt(record.SYUTOKUNENGETU_NEN, year, true);
     else
         SetFieldText(record.SYUTOKUNENGETU_NEN, "00");
@@ -202,8 +202,8 @@ bool Append(COutputRecordList& records, std::unique_ptr<CAssetOutputRecord>& rec
 }
 }  // namespace
 
-int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordList& records,
-                                        const StDATAINFO& data) {
+bool CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordList& records,
+                                         const StDATAINFO& data) {
     records.clear();
     CHostDates dates;
     std::unique_ptr<CAssetOutputRecord> collective;
@@ -213,7 +213,7 @@ int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordL
             if (!collective) collective.reset(NewOutputRecord());
             if (!collective) {
                 records.clear();
-                return 0;
+                return false;
             }
             WriteFields(*snapshot, *collective, data, dates, continuesTotal);
             continue;
@@ -221,17 +221,17 @@ int CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordL
         std::unique_ptr<CAssetOutputRecord> record(NewOutputRecord());
         if (!record) {
             records.clear();
-            return 0;
+            return false;
         }
         WriteFields(*snapshot, *record, data, dates);
         if (!Append(records, record)) {
             records.clear();
-            return 0;
+            return false;
         }
     }
     if (collective && !Append(records, collective)) {
         records.clear();
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }

@@ -17,6 +17,14 @@ constexpr std::size_t kModulePathBytes = 261;
 constexpr std::size_t kDefinitionPathBytes = 517;
 constexpr int kRequiredLevel = 2;
 
+// The installed filing application against this build.
+enum class EnvironmentStatus {
+    Matches,
+    Missing,   // no definition file, or an empty level in it
+    TooLow,    // the filing application is older than this build needs
+    TooHigh,   // this build is older than the filing application needs
+};
+
 // Folder of the running program, ending with a backslash where that still fits.
 std::string ProgramFolder() {
     std::string module = Platform().ModuleFileName();
@@ -32,40 +40,40 @@ std::string ProgramFolder() {
     return folder;
 }
 
-// Status of the installed filing application against this build: 0 matches, -1 definition file
-// missing or level empty, 1 level too low, 2 level too high.
-int EnvironmentStatus() {
+EnvironmentStatus ReadEnvironmentStatus() {
     std::string definition = ProgramFolder();
     EnsureTrailingBackslash(definition, kDefinitionPathBytes);  // no room or nothing: as it is
     definition += kDefinitionFileName;
-    if (definition.size() >= kDefinitionPathBytes || !Platform().PathExists(definition)) return -1;
+    if (definition.size() >= kDefinitionPathBytes || !Platform().PathExists(definition))
+        return EnvironmentStatus::Missing;
 
     const std::string level = Platform().ReadProfileString("ProgramLevel", "QF14_G", "1", definition, 16);
-    if (level.empty()) return -1;
+    if (level.empty()) return EnvironmentStatus::Missing;
     const int value = ReadDecimal(level.data(), level.size());
-    if (value == kRequiredLevel) return 0;
-    return value < kRequiredLevel ? 1 : 2;
+    if (value == kRequiredLevel) return EnvironmentStatus::Matches;
+    return value < kRequiredLevel ? EnvironmentStatus::TooLow : EnvironmentStatus::TooHigh;
 }
 
-// Message for a non-zero status, with the host's package-name token still in it.
-const char* EnvironmentMessage(int status) {
+// Message for a status other than Matches, with the host's package-name token still in it.
+const char* EnvironmentMessage(EnvironmentStatus status) {
     switch (status) {
-    case -1: return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
-    case 1:
+    case EnvironmentStatus::Missing: return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
+    case EnvironmentStatus::TooLow:
         return "ご利用の連動コンポーネントは、インストールされているES_APRPACKAGENAMEでは使用できません。\n"
                "ES_APRPACKAGENAMEの最新版を入手してインストールしてからご利用ください。";
-    case 2:
+    case EnvironmentStatus::TooHigh:
         return "ご利用の連動コンポーネントは、インストールされているES_APRPACKAGENAMEでは使用できません。\n"
                "連動コンポーネントの最新版を入手してインストールしてからご利用ください。";
-    default: return "";
+    case EnvironmentStatus::Matches: break;
     }
+    return "";
 }
 
 }  // namespace
 
 bool CheckEnvironment() {
-    const int status = EnvironmentStatus();
-    if (status == 0) return true;
+    const EnvironmentStatus status = ReadEnvironmentStatus();
+    if (status == EnvironmentStatus::Matches) return true;
     ClAccConnect::Inst()->DispMsg(0, EnvironmentMessage(status), kAppTitle, kMbOk | kMbIconWarning);
     return false;
 }

@@ -46,7 +46,7 @@ CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList
 
 bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data) {
     CXmlWriter writer;
-    if (writer.Open(path) != 0) return false;
+    if (!writer.Open(path)) return false;
     // Lines go to the file in chunks. Each block writes its last chunk before it moves the progress
     // display, so a write error still ends the block it happened in, as with a write per line.
     writer.CollectLines(kChunkBytes);

@@ -91,12 +91,12 @@ private:
 
 CXmlWriter::~CXmlWriter() { Close(); }
 
-int CXmlWriter::Open(const std::string& fileName) {
+bool CXmlWriter::Open(const std::string& fileName) {
     Close();
     m_chunkBytes = 0;
-    if (fileName.empty()) return -1;
+    if (fileName.empty()) return false;
     m_file = Platform().CreateExclusive(fileName);
-    return m_file ? 0 : -1;
+    return m_file != nullptr;
 }
 
 bool CXmlWriter::WriteRaw(const char* text) { return WriteBytes(text, std::strlen(text)); }

@@ -19,9 +19,9 @@ public:
     CXmlWriter(const CXmlWriter&) = delete;
     CXmlWriter& operator=(const CXmlWriter&) = delete;
 
-    // Creates (replacing) the file for exclusive binary writing. 0 on success; -1 when the name is
-    // empty or the file cannot be created.
-    int Open(const std::string& fileName);
+    // Creates (replacing) the file for exclusive binary writing. False when the name is empty or the
+    // file cannot be created.
+    bool Open(const std::string& fileName);
     // Appends the bytes of `text`. A write error closes the file; every later write fails too.
     bool WriteRaw(const char* text);
     // From now on lines are collected and written in chunks of about `bytes`, and a write error

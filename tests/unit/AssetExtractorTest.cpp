@@ -86,14 +86,14 @@ TEST_F(AssetExtractor, FailuresEmptyTheListAndAlwaysDestroyTheRule) {
         const char* what;
         std::function<void(hostsim::Installation&)> apply;
         int snapshots;
-        int result;
+        bool extracted;
         const char* kept;
     } cases[] = {
-        {"all read", [](auto&) {}, 9, 1, "a,b,c"},
-        {"MoveReady fails", [](auto& i) { i.faults.moveReady = 7; }, 9, 0, ""},
-        {"Move fails on the last", [](auto& i) { i.faults.move = hostsim::MoveFault{2, 7}; }, 9, 0, ""},
-        {"rule not created", [](auto& i) { i.faults.ruleAlloc = true; }, 9, 0, ""},
-        {"no memory for a snapshot", [](auto&) {}, 1, 0, ""},
+        {"all read", [](auto&) {}, 9, true, "a,b,c"},
+        {"MoveReady fails", [](auto& i) { i.faults.moveReady = 7; }, 9, false, ""},
+        {"Move fails on the last", [](auto& i) { i.faults.move = hostsim::MoveFault{2, 7}; }, 9, false, ""},
+        {"rule not created", [](auto& i) { i.faults.ruleAlloc = true; }, 9, false, ""},
+        {"no memory for a snapshot", [](auto&) {}, 1, false, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -104,7 +104,7 @@ TEST_F(AssetExtractor, FailuresEmptyTheListAndAlwaysDestroyTheRule) {
         list.push_back(std::make_unique<CAssetSnapshot>());   // a previous run's asset
         CFailingExtractor extractor;
         extractor.snapshotsLeft = c.snapshots;
-        EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), c.result);
+        EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), c.extracted);
         EXPECT_EQ(KeptNames(list), c.kept);
         ExpectRuleGone();
         EXPECT_EQ(LogHas("ClRuleGenkashokyaku::MoveReady"), !inst.faults.ruleAlloc);
@@ -122,12 +122,12 @@ TEST_F(AssetExtractor, NoMemoryForARecordEmptiesTheList) {
         const StDATAINFO data = SelectedData();
         CFailingExtractor extractor;
         CAssetList list;
-        ASSERT_EQ(extractor.Extract(list, data, AllCategories), 1);
+        ASSERT_TRUE(extractor.Extract(list, data, AllCategories));
         ASSERT_EQ(list.size(), 2u);
         COutputRecordList built;
         built.push_back(std::make_unique<CAssetOutputRecord>());   // a previous run's record
         extractor.recordsLeft = 1;
-        EXPECT_EQ(extractor.BuildOutputRecords(list, built, data), 0) << second.name;
+        EXPECT_FALSE(extractor.BuildOutputRecords(list, built, data)) << second.name;
         EXPECT_TRUE(built.empty()) << second.name;
     }
 }

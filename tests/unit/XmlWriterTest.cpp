@@ -20,7 +20,7 @@ std::string Repeat(const std::string& part, size_t times) {
 TEST(XmlWriterTest, EachOperationWritesOneLine) {
     CMemoryPlatform platform;
     CXmlWriter w;
-    ASSERT_EQ(w.Open(kPath), 0);
+    ASSERT_TRUE(w.Open(kPath));
     EXPECT_TRUE(w.WriteStartElement("REPORT", 0));
     EXPECT_TRUE(w.WriteStartElement("SISAN", 2, "Count", "1"));
     EXPECT_TRUE(w.WriteStartElement("E", 1, "a", "x<\"q\"'"));
@@ -51,7 +51,7 @@ TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {
     for (const auto& c : cases) {
         CMemoryPlatform platform;
         CXmlWriter w;
-        ASSERT_EQ(w.Open(kPath), 0);
+        ASSERT_TRUE(w.Open(kPath));
         const bool fits = !c.escaped.empty();
         if (fits) {  // the longest prefix whose escaped form fits in as many bytes as the text's does
             EXPECT_EQ(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size()), c.text.size());
@@ -68,7 +68,7 @@ TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {
     }
     CMemoryPlatform platform;
     CXmlWriter w;
-    ASSERT_EQ(w.Open(kPath), 0);
+    ASSERT_TRUE(w.Open(kPath));
     EXPECT_TRUE(w.WriteElement(CXmlWriter::CElementLine("SYUTOKUKINGAKU", 3), nullptr));
     EXPECT_EQ(platform.FileContent(kPath).value_or(""), "\t\t\t<SYUTOKUKINGAKU></SYUTOKUKINGAKU>\r\n");
 }
@@ -80,7 +80,7 @@ TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     {
         CMemoryPlatform platform;
         CXmlWriter w;
-        ASSERT_EQ(w.Open(kPath), 0);
+        ASSERT_TRUE(w.Open(kPath));
         w.CollectLines(40);
         EXPECT_TRUE(w.WriteElement("E", "<", 1) && w.WriteElement("E", "<", 1));
         EXPECT_EQ(platform.FileContent(kPath).value_or(""), "");
@@ -97,7 +97,7 @@ TEST(XmlWriterTest, CollectedLinesReachTheFileInChunksUntilAWriteFails) {
     CMemoryPlatform platform;
     platform.writeLimit = 50;
     CXmlWriter w;
-    ASSERT_EQ(w.Open(kPath), 0);
+    ASSERT_TRUE(w.Open(kPath));
     w.CollectLines(40);
     for (int n = 0; n < 5; ++n) EXPECT_TRUE(w.WriteElement("E", "<", 1)) << n;
     EXPECT_FALSE(w.WriteElement("E", "<", 1)) << "the second chunk crosses the limit";

@@ -127,7 +127,7 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         want = Field(decimals >= 0 && decimals <= 4 ? Formatted(a, decimals) : "", width) + whole + whole;
         char field[3][48];
         std::memset(field, 'X', sizeof field);
-        const int written[3] = {D::FormatFixed(x, decimals, field[0], width), D::FormatWhole(x, field[1], width),
+        const bool written[3] = {D::FormatFixed(x, decimals, field[0], width), D::FormatWhole(x, field[1], width),
                                 D::FormatCurrencyWhole(a, field[2], width)};
         for (int i = 0; i < 3; ++i) got += std::to_string(written[i]) + std::string(field[i], sizeof field[i]);
         break;
