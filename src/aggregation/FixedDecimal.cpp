@@ -174,10 +174,7 @@ CFixedDecimal CFixedDecimal::FromText(const char* text)
         }
     }
     const uint64_t scaled = Plus(Times(whole, kScale), (fifth + 5) / 10);
-    CFixedDecimal r = FromMagnitude(negative, CheckedMagnitude(negative, scaled));
-    if (negative)
-        r.m_sign = -1;  // "-0" stays negative zero
-    return r;
+    return FromMagnitude(negative, CheckedMagnitude(negative, scaled));
 }
 
 CFixedDecimal CFixedDecimal::Add(const CFixedDecimal& a, const CFixedDecimal& b)

@@ -47,7 +47,7 @@ public:
     static CFixedDecimal FromDouble(double x);
     // Leading spaces, optional "-", digits with "," ignored, "." and up to five
     // decimals rounded half-up to four; stops at anything else. Null or empty
-    // text gives zero. "-0" keeps sign -1 on a zero value.
+    // text gives zero.
     static CFixedDecimal FromText(const char* text);
 
     // Add and Subtract raise when the result reaches 10^14 units in magnitude.
@@ -70,7 +70,6 @@ public:
 
     static bool IsGreater(const CFixedDecimal& a, const CFixedDecimal& b);
     static bool IsLess(const CFixedDecimal& a, const CFixedDecimal& b);
-    bool IsNonZero() const;
 
     // Whole units, rounded half away from zero, "-" when negative, into a field
     // of width bytes including the terminator. The field is left empty when the
@@ -89,6 +88,7 @@ private:
     // Builds sign * magnitude (ten-thousandths); the caller has checked it fits.
     static CFixedDecimal FromMagnitude(bool negative, uint64_t magnitude);
     uint64_t Magnitude() const;
+    bool IsNonZero() const;
 
     int64_t m_integer;    // non-negative
     uint32_t m_fraction;  // 0..9999

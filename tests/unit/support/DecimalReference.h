@@ -117,8 +117,8 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         break;
     }
     case Operation::Compare:
-        want = std::to_string(a > b) + std::to_string(a < b) + std::to_string(a != 0);
-        got = std::to_string(D::IsGreater(x, y)) + std::to_string(D::IsLess(x, y)) + std::to_string(x.IsNonZero());
+        want = std::to_string(a > b) + std::to_string(a < b);
+        got = std::to_string(D::IsGreater(x, y)) + std::to_string(D::IsLess(x, y));
         break;
     case Operation::Format: {
         const int decimals = static_cast<std::int8_t>(n & 0xFF);
