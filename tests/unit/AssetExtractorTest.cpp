@@ -92,6 +92,7 @@ TEST_F(AssetExtractor, FailuresEmptyTheListAndAlwaysDestroyTheRule) {
         {"all read", [](auto&) {}, 9, true, "a,b,c"},
         {"MoveReady fails", [](auto& i) { i.faults.moveReady = 7; }, 9, false, ""},
         {"Move fails on the last", [](auto& i) { i.faults.move = hostsim::MoveFault{2, 7}; }, 9, false, ""},
+        {"no data from the last on", [](auto& i) { i.faults.move = hostsim::MoveFault{2, kHostNoData}; }, 9, true, "a,b"},
         {"rule not created", [](auto& i) { i.faults.ruleAlloc = true; }, 9, false, ""},
         {"no memory for a snapshot", [](auto&) {}, 1, false, ""},
     };
