@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "aggregation/EraCalendar.h"
+#include "aggregation/CmnProcHpr.h"
 #include "aggregation/GuaranteeRatioTables.h"
+#include "aggregation/HostDates.h"
 #include "aggregation/RecordFieldText.h"
 #include "platform/ShiftJis.h"
 

@@ -8,8 +8,8 @@
 
 #include "aggregation/AssetExtractor.h"
 #include "aggregation/DepreciationFigures.h"
-#include "aggregation/EraCalendar.h"
 #include "aggregation/GuaranteeRatioTables.h"
+#include "aggregation/HostDates.h"
 #include "aggregation/RecordFieldText.h"
 #include "platform/ShiftJis.h"
 

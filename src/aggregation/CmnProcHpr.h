@@ -34,27 +34,35 @@ private:
     WindowHandle m_owner;
 };
 
-// The era and period lookups of one run of the record builder. The host's era set and accounting
-// period do not change while the records are built, so each is read once, quietly (a status is
-// checked for being fatal without the host showing its message); when that reading is clean, later
-// lookups are answered from it with the results CCmnProcHpr would give. When it is not (a host error,
-// a status the host calls fatal, a missing object), every lookup asks the host through CCmnProcHpr,
-// so the host's messages and the recorded errors stay those of a lookup per asset.
-class CHostDates {
-public:
-    // As CCmnProcHpr::GetEraName.
-    bool GetEraName(std::int32_t date, char* name, std::size_t width, std::int32_t* year);
-    // The start of the accounting period as CCmnProcHpr::GetAccountingPeriod gives it; 0 when that fails.
-    std::int32_t PeriodStart();
+// The last date an era lookup answers.
+constexpr std::int32_t kLastEraDate = 99991231;
 
-private:
-    enum class Reading { NotYet, Clean, Unusable };
-    bool QuietlyFatal(HostStatus status) const;
-    Reading ReadEras();
-    Reading ReadPeriod();
+// What the era walk is given next: an era, the end of the set, or a failure that ends the lookup.
+enum class EraStep { Era, End, Failed };
 
-    Reading m_eras = Reading::NotYet;
-    Reading m_period = Reading::NotYet;
-    std::vector<StGENGOINFO> m_eraSet;   // in the host's walking order
-    std::int32_t m_periodStart = 0;
-};
+// The era walk of both lookups (over the host's cursor here, over the eras read in CHostDates), over
+// the eras `next` gives in the host's order: it stops at the era after the one holding `date`. True
+// when the era is found; false writes nothing.
+template <class Next>
+bool WalkEras(std::int32_t date, Next next, StGENGOINFO& era, std::int32_t* year) {
+    StGENGOINFO previous{};
+    int count = 0;
+    for (;;) {
+        StGENGOINFO current{};
+        const EraStep step = next(current);
+        if (step == EraStep::Failed) return false;
+        if (step == EraStep::End) break;
+        if (count == 0 && date < current.startDate) return false;
+        // previous.start <= date <= current.start - 1, without forming start - 1.
+        if (count > 0 && previous.startDate <= date && date < current.startDate) break;
+        previous = current;
+        ++count;
+    }
+    if (count == 0 || date > kLastEraDate) return false;
+    era = previous;
+    if (year) *year = date / 10000 - previous.startDate / 10000 + 1;
+    return true;
+}
+
+// Copies the era's name, cut at a character boundary, into a field of `width` bytes.
+void CopyEraName(const StGENGOINFO& era, char* name, std::size_t width);
