@@ -48,7 +48,7 @@ CReportInput& Input() {
             std::exit(2);
         }
         bench::CCountingProgress progress;
-        CReportWriter writer(progress, made->records, 400, kEditionBeta);
+        CReportWriter writer(progress, made->records, kEditionBeta);
         if (!writer.WriteReport(bench::kReportWindowsPath, 5, made->data)) {
             std::fprintf(stderr, "link-bench: the report could not be written\n");
             std::exit(2);
@@ -69,7 +69,7 @@ void BM_ReportWriter(benchmark::State& state) {
     CReportInput& input = Input();
     for (auto _ : state) {
         bench::CCountingProgress progress;
-        CReportWriter writer(progress, input.records, 400, kEditionBeta);
+        CReportWriter writer(progress, input.records, kEditionBeta);
         if (!writer.WriteReport(bench::kReportWindowsPath, 5, input.data)) state.SkipWithError("write failed");
         benchmark::DoNotOptimize(progress.pulses);
     }

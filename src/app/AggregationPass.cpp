@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint16_t kReportProgressBase = 400;
 constexpr char kFailureMessage[] = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 constexpr char kSuccessMessage[] = "減価償却の集計結果を正常に出力しました。";
 
@@ -50,13 +49,13 @@ void RunAggregationPass(CLinkApp& app) {
 
     auto extractor = std::make_unique<CAssetExtractor>();
     if (app.result == Success && !extractor->Extract(app.assets, app.selectedData, category)) app.result = Failed;
-    if (app.result == Success) progress->AdvanceBand(0, 200);
+    if (app.result == Success) progress->Advance(kProgressBands.extraction);
     if (app.result == Success && !extractor->BuildOutputRecords(app.assets, app.records, app.selectedData)) {
         app.result = Failed;
     }
-    if (app.result == Success) progress->AdvanceBand(200, 400);
+    if (app.result == Success) progress->Advance(kProgressBands.records);
 
-    auto writer = std::make_unique<CReportWriter>(*progress, app.records, kReportProgressBase, app.edition);
+    auto writer = std::make_unique<CReportWriter>(*progress, app.records, app.edition);
     if (app.result == Success &&
         !writer->WriteReport(conditions.outputPath, app.handover.functionId, app.selectedData)) {
         app.result = Failed;
@@ -65,7 +64,7 @@ void RunAggregationPass(CLinkApp& app) {
     if (app.result != Success) {
         Platform().ShowMessageBox(progress->Handle(), kFailureMessage, kAppTitle, kMbOk | kMbIconWarning);
     } else {
-        progress->AdvanceBand(700, 1000);
+        progress->Advance(kProgressBands.closing);
         Platform().ShowMessageBox(progress->Handle(), kSuccessMessage, kAppTitle, kMbOk | kMbIconInformation);
         // In host-window mode the host fixed the path, so only the category is remembered.
         const std::optional<std::string> path =

@@ -40,9 +40,8 @@ std::string ToFullWidthName(const std::string& businessName) {
 
 }  // namespace
 
-CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList& records,
-                             std::uint16_t progressBase, const CEdition& edition)
-    : m_progress(progress), m_records(records), m_progressBase(progressBase), m_edition(edition) {}
+CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList& records, const CEdition& edition)
+    : m_progress(progress), m_records(records), m_edition(edition) {}
 
 bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data) {
     CXmlWriter writer;
@@ -89,7 +88,7 @@ bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId
         m_progress.Pulse();
     }
     if (!writer.WriteEndElement("SYSTEM", 1) || !writer.Flush()) return false;
-    m_progress.AdvanceBand(BandPosition(0), BandPosition(100));
+    m_progress.Advance(kProgressBands.systemBlock);
     return true;
 }
 
@@ -116,7 +115,7 @@ bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) 
     if (!writer.WriteElement("HASUU_ZANZON", "1", 2)) return false;
     m_progress.Pulse();
     if (!writer.WriteEndElement("BASIC", 1) || !writer.Flush()) return false;
-    m_progress.AdvanceBand(BandPosition(100), BandPosition(200));
+    m_progress.Advance(kProgressBands.basicBlock);
     return true;
 }
 
@@ -147,6 +146,6 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
         m_progress.Pulse();
     }
     if (!writer.WriteEndElement("DATA", 1) || !writer.Flush()) return false;
-    m_progress.AdvanceBand(BandPosition(200), BandPosition(300));
+    m_progress.Advance(kProgressBands.dataBlock);
     return true;
 }

@@ -66,7 +66,7 @@ struct Fixture {
     CRecordingProgress progress;
     COutputRecordList records;
     bool Write(const StDATAINFO& data = Data(), std::int16_t functionId = 2, const CEdition& edition = kEditionBeta) {
-        CReportWriter writer(progress, records, 400, edition);
+        CReportWriter writer(progress, records, edition);
         return writer.WriteReport(kPath, functionId, data);
     }
     std::string File() { return platform.FileContent(kPath).value_or(""); }
