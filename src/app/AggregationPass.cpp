@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "aggregation/AssetExtractor.h"
-#include "app/LinkApp.h"
 #include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "report/ReportWriter.h"
@@ -19,10 +18,11 @@ constexpr char kSuccessMessage[] = "減価償却の集計結果を正常に出�
 
 }  // namespace
 
-void RunAggregationPass(CLinkApp& app) {
-    CSavedSettings settings(app.edition);
+RunResult RunAggregationPass(const AggregationInput& input) {
+    const std::optional<WindowHandle>& hostWindow = input.handover.hostWindow;
+    CSavedSettings settings(input.edition);
     ConditionsSetup setup;
-    setup.fixedPath = app.handover.fixedOutputPath;
+    setup.fixedPath = input.handover.fixedOutputPath;
     setup.readSaved = [&settings] {
         OutputCategory category = static_cast<OutputCategory>(0);
         SavedChoice saved;
@@ -31,51 +31,49 @@ void RunAggregationPass(CLinkApp& app) {
         return saved;
     };
     setup.validate = ValidateDestination;
-    const ConditionsOutcome conditions = app.ui.RunConditionsDialog(app.hostWindowObject, app.selectedData, setup);
-    if (conditions.end == ConditionsEnd::Cancelled) {
-        app.result = Cancelled;
-        return;
-    }
+    const ConditionsOutcome conditions = input.ui.RunConditionsDialog(hostWindow.value_or(0), input.data, setup);
+    if (conditions.end == ConditionsEnd::Cancelled) return Cancelled;
     // Any other ending goes on: with no confirmed path the report cannot be written, so the run ends
     // with the failure message instead of passing for a cancel the user never chose.
     const auto category = static_cast<OutputCategory>(conditions.category);
 
-    auto progress = std::make_unique<CProgressDialog>(app.ui.CreateProgressView());
+    auto progress = std::make_unique<CProgressDialog>(input.ui.CreateProgressView());
     progress->Create();
-    if (app.hostWindowMode) progress->SetParent(app.hostWindowObject);
+    if (hostWindow) progress->SetParent(*hostWindow);
     progress->Show();
-    app.ui.ShowWaitCursor(true);
+    input.ui.ShowWaitCursor(true);
     progress->Initialise();
 
+    RunResult result = Success;
+    CAssetList assets;
+    COutputRecordList records;
     auto extractor = std::make_unique<CAssetExtractor>();
-    if (app.result == Success && !extractor->Extract(app.assets, app.selectedData, category)) app.result = Failed;
-    if (app.result == Success) progress->Advance(kProgressBands.extraction);
-    if (app.result == Success && !extractor->BuildOutputRecords(app.assets, app.records, app.selectedData)) {
-        app.result = Failed;
-    }
-    if (app.result == Success) progress->Advance(kProgressBands.records);
+    if (!extractor->Extract(assets, input.data, category)) result = Failed;
+    if (result == Success) progress->Advance(kProgressBands.extraction);
+    if (result == Success && !extractor->BuildOutputRecords(assets, records, input.data)) result = Failed;
+    if (result == Success) progress->Advance(kProgressBands.records);
 
-    auto writer = std::make_unique<CReportWriter>(*progress, app.records, app.edition);
-    if (app.result == Success &&
-        !writer->WriteReport(conditions.outputPath, app.handover.functionId, app.selectedData)) {
-        app.result = Failed;
+    auto writer = std::make_unique<CReportWriter>(*progress, records, input.edition);
+    if (result == Success && !writer->WriteReport(conditions.outputPath, input.handover.functionId, input.data)) {
+        result = Failed;
     }
 
-    if (app.result != Success) {
+    if (result != Success) {
         Platform().ShowMessageBox(progress->Handle(), kFailureMessage, kAppTitle, kMbOk | kMbIconWarning);
     } else {
         progress->Advance(kProgressBands.closing);
         Platform().ShowMessageBox(progress->Handle(), kSuccessMessage, kAppTitle, kMbOk | kMbIconInformation);
         // In host-window mode the host fixed the path, so only the category is remembered.
         const std::optional<std::string> path =
-            app.hostWindowMode ? std::nullopt : std::optional<std::string>(conditions.outputPath);
+            hostWindow ? std::nullopt : std::optional<std::string>(conditions.outputPath);
         settings.Save(category, path);
     }
 
     progress->End();
-    app.ui.ShowWaitCursor(true);
+    input.ui.ShowWaitCursor(true);
     writer.reset();
     extractor.reset();  // releases the host's rule object
-    app.ui.ShowWaitCursor(false);
+    input.ui.ShowWaitCursor(false);
     progress.reset();
+    return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "host/HostRecords.h"
@@ -7,7 +8,9 @@
 
 // What the host hands over on the command line: "window,message,function,path".
 struct CHostHandover {
-    WindowHandle hostWindow = 0;
+    // Set whenever the command line carries a hand-over, a window number of 0 included: the host's
+    // window then owns the run's windows and is told the result.
+    std::optional<WindowHandle> hostWindow;
     std::uint32_t notifyMessage = 0;
     std::int16_t functionId = kDefaultFunctionId;
     std::string fixedOutputPath;

@@ -1,14 +1,8 @@
 #pragma once
-#include <cstdint>
-
-#include "aggregation/AssetOutputRecord.h"
-#include "aggregation/AssetSnapshot.h"
+#include "app/AggregationPass.h"
 #include "app/HostHandover.h"
-#include "ui/RunUi.h"
 #include "editions/Edition.h"
-#include "host/HostRecords.h"
-
-enum RunResult : std::int32_t { Success = 0, Cancelled = 1, Failed = 2 };
+#include "ui/RunUi.h"
 
 // The one run of the program: attach to the host, check the installation, find the selected data
 // file, run the aggregation pass, then sign off and tell the host how it went.
@@ -23,16 +17,10 @@ public:
     // Signs off from the host and posts the result to the host window; returns the exit code.
     int ExitInstance();
 
-    const CEdition& edition;
-    IRunUi& ui;
-    bool hostWindowMode = false;
-    CHostHandover handover;           // hostWindow, notifyMessage, function identifier, fixed path
-    WindowHandle hostWindowObject = 0;  // owner of the dialog and parent of the progress window
-    RunResult result = Success;
-    CAssetList assets;
-    COutputRecordList records;
-    StDATAINFO selectedData;
+    RunResult result = Success;  // posted to the host window
 
 private:
-    bool FindSelectedData();
+    const CEdition& m_edition;
+    IRunUi& m_ui;
+    CHostHandover m_handover;
 };
