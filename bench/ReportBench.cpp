@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kReportAssets = 100000;
 
-struct CReportInput {
+struct ReportInput {
     StDATAINFO data{};
     COutputRecordList records;
     std::string bytes;   // the report as our writer writes it
@@ -36,9 +36,9 @@ std::string ReadFile(const std::string& path) {
     return text;
 }
 
-CReportInput& Input() {
-    static CReportInput* input = [] {
-        auto* made = new CReportInput;
+ReportInput& Input() {
+    static ReportInput* input = [] {
+        auto* made = new ReportInput;
         made->data = bench::StartSession(kReportAssets);
         CAssetList assets;
         CAssetExtractor extractor;
@@ -66,7 +66,7 @@ void SetBytes(benchmark::State& state) {
 }
 
 void BM_ReportWriter(benchmark::State& state) {
-    CReportInput& input = Input();
+    ReportInput& input = Input();
     for (auto _ : state) {
         bench::CCountingProgress progress;
         CReportWriter writer(progress, input.records, kEditionBeta);
@@ -79,7 +79,7 @@ void BM_ReportWriter(benchmark::State& state) {
 BENCHMARK(BM_ReportWriter)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ReportSingleFwrite(benchmark::State& state) {
-    const CReportInput& input = Input();
+    const ReportInput& input = Input();
     const std::string path = bench::ReportNativePath(kReportAssets);
     for (auto _ : state) {
         std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -108,7 +108,7 @@ std::vector<std::vector<std::string>> Utf8Records() {
     std::vector<std::vector<std::string>> texts;
     for (const auto& record : Input().records) {
         std::vector<std::string> fields;
-        for (const COutputFieldInfo& field : kOutputFields) fields.push_back(toUtf8(FieldText(*record, field)));
+        for (const OutputFieldInfo& field : kOutputFields) fields.push_back(toUtf8(FieldText(*record, field)));
         texts.push_back(std::move(fields));
     }
     texts.push_back({toUtf8(kEditionBeta.defaultProductName)});

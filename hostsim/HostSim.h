@@ -43,6 +43,6 @@ struct LastErrorRecord {
 const LastErrorRecord& LastError();
 
 // The simulated Windows machine of an installation, for the POSIX platform (native builds only).
-CPosixMachine MachineOf(const Installation& installation);
+PosixMachine MachineOf(const Installation& installation);
 
 }  // namespace hostsim

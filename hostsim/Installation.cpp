@@ -139,9 +139,9 @@ std::string ToText(const Json& value, const std::string& path, size_t maxBytes) 
 }
 
 // The members of one JSON object, read by name; whatever is left unread at the end is refused.
-class Fields {
+class CFields {
 public:
-    Fields(const Json& json, std::string path) : m_json(json), m_path(std::move(path)) {
+    CFields(const Json& json, std::string path) : m_json(json), m_path(std::move(path)) {
         if (!json.is_object()) Refuse(m_path, json, "is not an object");
     }
 
@@ -198,7 +198,7 @@ void RequireList(const Json& value, const std::string& path) {
 
 WalkFault ReadWalkFault(const Json& json, const std::string& path) {
     WalkFault fault;
-    Fields f(json, path);
+    CFields f(json, path);
     f.Int("after", fault.after);
     f.Int("status", fault.status);
     f.RefuseUnknown();
@@ -208,7 +208,7 @@ WalkFault ReadWalkFault(const Json& json, const std::string& path) {
 
 Faults ReadFaults(const Json& json, const std::string& path) {
     Faults faults;
-    Fields f(json, path);
+    CFields f(json, path);
     f.Status("Initiate", faults.initiate);
     f.Status("ExpSysLink", faults.expSysLink);
     f.Status("ReadyDat", faults.readyDat);
@@ -221,7 +221,7 @@ Faults ReadFaults(const Json& json, const std::string& path) {
     f.Status("GetCount", faults.getCount);
     if (const Json* v = f.Find("Move")) {
         MoveFault move;
-        Fields m(*v, f.PathOf("Move"));
+        CFields m(*v, f.PathOf("Move"));
         m.Int("index", move.index);
         m.Int("status", move.status);
         m.RefuseUnknown();
@@ -236,7 +236,7 @@ Faults ReadFaults(const Json& json, const std::string& path) {
         if (v->is_number_integer()) {
             period.status = ToInt<HostStatus>(*v, f.PathOf("GetPeriod"));
         } else {
-            Fields p(*v, f.PathOf("GetPeriod"));
+            CFields p(*v, f.PathOf("GetPeriod"));
             p.Int("status", period.status);
             for (const char* key : {"from", "to"}) {
                 std::int32_t date = 0;
@@ -259,7 +259,7 @@ Faults ReadFaults(const Json& json, const std::string& path) {
 
 YearFigures ReadYear(const Json& json, const std::string& path) {
     YearFigures year;
-    Fields f(json, path);
+    CFields f(json, path);
     f.Money("ordinaryDepreciation", year.ordinaryDepreciation);
     f.Money("additionalDepreciation1", year.additionalDepreciation1);
     f.Money("additionalDepreciation2", year.additionalDepreciation2);
@@ -270,7 +270,7 @@ YearFigures ReadYear(const Json& json, const std::string& path) {
 
 Asset ReadAsset(const Json& json, const std::string& path) {
     Asset a;
-    Fields f(json, path);
+    CFields f(json, path);
     f.Int("kind", a.kind);
     f.Text("name", a.name, kAssetNameBytes);
     f.Text("quantity", a.quantity, kQuantityBytes);
@@ -309,7 +309,7 @@ using ConvertedAssetsOfFiles = std::map<size_t, ConvertedAssets>;
 
 DataFile ReadDataFile(const Json& json, const std::string& path, ConvertedAssets* converted) {
     DataFile d;
-    Fields f(json, path);
+    CFields f(json, path);
     f.Text("dataId", d.dataId, kDataIdBytes);
     f.Int("dataNo", d.dataNo);
     f.Text("businessName", d.businessName, kBusinessNameBytes);
@@ -354,7 +354,7 @@ DriveKind ToDriveKind(const Json& value, const std::string& path) {
 
 Machine ReadMachine(const Json& json, const std::string& path, const std::string& folder) {
     Machine m;
-    Fields f(json, path);
+    CFields f(json, path);
     if (const Json* drives = f.Find("drives")) {
         const std::string drivesPath = f.PathOf("drives");
         if (!drives->is_object()) Refuse(drivesPath, *drives, "is not an object");
@@ -367,7 +367,7 @@ Machine ReadMachine(const Json& json, const std::string& path, const std::string
             const char upper = static_cast<char>(letter[0] & ~0x20);
             if (m.drives.count(upper)) Refuse(drivePath, it.value(), "names a drive twice");
             Drive drive;
-            Fields d(it.value(), drivePath);
+            CFields d(it.value(), drivePath);
             if (const Json* type = d.Find("type")) drive.kind = ToDriveKind(*type, d.PathOf("type"));
             drive.root = NativeResolve(folder, "");
             if (const Json* root = d.Find("root")) drive.root = ReadNativePath(*root, d.PathOf("root"), folder);
@@ -389,10 +389,10 @@ Machine ReadMachine(const Json& json, const std::string& path, const std::string
 
 Installation ReadInstallation(const Json& json, const std::string& folder, ConvertedAssetsOfFiles& converted) {
     Installation inst;
-    Fields f(json, "");
+    CFields f(json, "");
     f.Text("packageName", inst.packageName, kPackageNameBytes);
     if (const Json* v = f.Find("user")) {
-        Fields u(*v, "user");
+        CFields u(*v, "user");
         u.Text("id", inst.user.id, kUserIdBytes);
         u.Int("setNo", inst.user.setNo);
         u.Int("dataNo", inst.user.dataNo);
@@ -412,7 +412,7 @@ Installation ReadInstallation(const Json& json, const std::string& folder, Conve
         RequireList(*v, "eras");
         for (size_t i = 0; i < v->size(); ++i) {
             Era era;
-            Fields e((*v)[i], Item("eras", i));
+            CFields e((*v)[i], Item("eras", i));
             e.Date("start", era.start);
             e.Text("name", era.name, kEraNameBytes);
             e.RefuseUnknown();
@@ -436,9 +436,9 @@ Installation ReadInstallation(const Json& json, const std::string& folder, Conve
 
 // Follows the parser through the text and takes every element of a data file's asset list out of the
 // parsed form as soon as it is complete, converted with ReadAsset.
-class AssetCollector {
+class CAssetCollector {
 public:
-    explicit AssetCollector(ConvertedAssetsOfFiles& converted) : m_converted(converted) {}
+    explicit CAssetCollector(ConvertedAssetsOfFiles& converted) : m_converted(converted) {}
 
     bool operator()(int, Json::parse_event_t event, Json& parsed) {
         switch (event) {
@@ -506,7 +506,7 @@ bool ParseInstallation(const std::string& jsonText, const std::string& folder, I
     Json json;
     ConvertedAssetsOfFiles converted;
     try {
-        json = Json::parse(jsonText, AssetCollector(converted));
+        json = Json::parse(jsonText, CAssetCollector(converted));
     } catch (const Json::exception& e) {
         const std::string what = e.what();
         const size_t bracket = what.find("] ");

@@ -2,10 +2,10 @@
 
 namespace hostsim {
 
-CPosixMachine MachineOf(const Installation& installation) {
+PosixMachine MachineOf(const Installation& installation) {
     const Machine& source = installation.machine;
-    CPosixMachine machine;
-    for (const auto& [letter, drive] : source.drives) machine.drives[letter] = CPosixDrive{drive.kind, drive.root};
+    PosixMachine machine;
+    for (const auto& [letter, drive] : source.drives) machine.drives[letter] = PosixDrive{drive.kind, drive.root};
     machine.programFolder = source.programFolder;
     machine.currentFolder = source.currentFolder;
     machine.tempFolder = source.tempFolder;

@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string commandLine = InputText(data, size, true);
-    CHostHandover handover;
+    HostHandover handover;
     const bool parsed = ParseHostHandover(commandLine.c_str(), handover);
     size_t third = commandLine.find(',');
     for (int comma = 1; comma < 3 && third != std::string::npos; ++comma) third = commandLine.find(',', third + 1);

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.resize((size + one - 1) / one * one, '\0');
     CAssetList assets;
     for (size_t at = 0; at < input.size() && assets.size() < 4; at += one) {
-        auto snapshot = std::make_unique<CAssetSnapshot>();
+        auto snapshot = std::make_unique<AssetSnapshot>();
         std::memcpy(&snapshot->asset, &input[at], sizeof snapshot->asset);
         std::memcpy(&snapshot->year, &input[at + sizeof snapshot->asset], sizeof snapshot->year);
         MakeValid(snapshot->asset.name);
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(extractor.BuildOutputRecords(assets, records, info));
     FUZZ_CHECK(records.size() <= assets.size());
     for (const auto& record : records) {
-        for (const COutputFieldInfo& field : kOutputFields) {
+        for (const OutputFieldInfo& field : kOutputFields) {
             const char* text = FieldText(*record, field);
             const size_t length = strnlen(text, field.width);
             FUZZ_CHECK(length < field.width && WholeCharacters(text, length),

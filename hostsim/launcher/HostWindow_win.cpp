@@ -20,11 +20,11 @@ bool IsSystemQueued(UINT message) {
 }
 }  // namespace
 
-HostWindow::~HostWindow() {
+CHostWindow::~CHostWindow() {
     if (m_window) ::DestroyWindow(m_window);
 }
 
-bool HostWindow::Create() {
+bool CHostWindow::Create() {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = HostProc;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -44,7 +44,7 @@ bool HostWindow::Create() {
     return true;
 }
 
-void HostWindow::Pump() {
+void CHostWindow::Pump() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.hwnd == m_window && !IsSystemQueued(message.message)) {

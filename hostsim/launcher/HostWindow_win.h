@@ -13,9 +13,9 @@ struct PostedMessage {
 // The accounting product's main window, handed to the linkage program on its command line. A normal
 // visible top-level window, because the program disables, enables and raises it, and in host-window
 // mode makes its progress window a child of it.
-class HostWindow {
+class CHostWindow {
 public:
-    ~HostWindow();
+    ~CHostWindow();
     bool Create();
     HWND Handle() const { return m_window; }
 

@@ -112,7 +112,7 @@ int main() {
     }
     ::LocalFree(argv);
 
-    HostWindow host;
+    CHostWindow host;
     if (!host.Create()) {
         Complain("cannot create the host window");
         return kLauncherFailed;

@@ -41,9 +41,9 @@ bool BelongsInSchedule(const StKOTEISHISANINFO& asset, const StKOTEINENINFO& yea
 
 CAssetExtractor::~CAssetExtractor() { CloseRule(); }
 
-CAssetSnapshot* CAssetExtractor::NewSnapshot() { return new (std::nothrow) CAssetSnapshot(); }
+AssetSnapshot* CAssetExtractor::NewSnapshot() { return new (std::nothrow) AssetSnapshot(); }
 
-CAssetOutputRecord* CAssetExtractor::NewOutputRecord() { return new (std::nothrow) CAssetOutputRecord(); }
+AssetOutputRecord* CAssetExtractor::NewOutputRecord() { return new (std::nothrow) AssetOutputRecord(); }
 
 bool CAssetExtractor::OpenRule(const char* dataId) {
     if (m_rule == nullptr) {
@@ -103,7 +103,7 @@ bool CAssetExtractor::Extract(CAssetList& assets, const StDATAINFO& data, Output
         }
         if (!BelongsInSchedule(asset, year, data, category)) continue;
 
-        std::unique_ptr<CAssetSnapshot> snapshot(NewSnapshot());
+        std::unique_ptr<AssetSnapshot> snapshot(NewSnapshot());
         bool appended = false;
         if (snapshot) {
             snapshot->asset = asset;

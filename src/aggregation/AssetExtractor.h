@@ -27,8 +27,8 @@ public:
 
 protected:
     // Zero-filled allocations; null when there is no memory.
-    virtual CAssetSnapshot* NewSnapshot();
-    virtual CAssetOutputRecord* NewOutputRecord();
+    virtual AssetSnapshot* NewSnapshot();
+    virtual AssetOutputRecord* NewOutputRecord();
 
 private:
     // Creates the rule object when none exists and attaches it to the data file.

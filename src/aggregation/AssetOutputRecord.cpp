@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#define LINK_FIELD(name) {#name, offsetof(CAssetOutputRecord, name), sizeof(CAssetOutputRecord::name)}
+#define LINK_FIELD(name) {#name, offsetof(AssetOutputRecord, name), sizeof(AssetOutputRecord::name)}
 
-const COutputFieldInfo kOutputFields[kOutputFieldCount] = {
+const OutputFieldInfo kOutputFields[kOutputFieldCount] = {
     LINK_FIELD(SISANMEI),
     LINK_FIELD(SUURYO),
     LINK_FIELD(SUURYOTANI),
@@ -33,4 +33,4 @@ const COutputFieldInfo kOutputFields[kOutputFieldCount] = {
     LINK_FIELD(TEKIYOU_GEDAN),
 };
 
-static_assert(sizeof(CAssetOutputRecord) == 272, "26 fields and the closing zero byte");
+static_assert(sizeof(AssetOutputRecord) == 272, "26 fields and the closing zero byte");

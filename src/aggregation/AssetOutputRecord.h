@@ -5,7 +5,7 @@
 
 // One line of the depreciation schedule, already in the texts the filing application imports, under
 // its names for them. Every field is a NUL-terminated code page 932 text; its width counts the terminator.
-struct CAssetOutputRecord {
+struct AssetOutputRecord {
     char SISANMEI[33];                   // asset name
     char SUURYO[12];                     // quantity, two decimals
     char SUURYOTANI[5];                  // unit of the quantity
@@ -35,17 +35,17 @@ struct CAssetOutputRecord {
     char terminator;
 };
 
-using COutputRecordList = std::vector<std::unique_ptr<CAssetOutputRecord>>;
+using COutputRecordList = std::vector<std::unique_ptr<AssetOutputRecord>>;
 
 // Name, position and width of every field, in record order (the order the report writes them).
-struct COutputFieldInfo {
+struct OutputFieldInfo {
     const char* name;
     std::size_t offset;
     std::size_t width;
 };
 constexpr std::size_t kOutputFieldCount = 26;
-extern const COutputFieldInfo kOutputFields[kOutputFieldCount];
+extern const OutputFieldInfo kOutputFields[kOutputFieldCount];
 
-inline const char* FieldText(const CAssetOutputRecord& record, const COutputFieldInfo& field) {
+inline const char* FieldText(const AssetOutputRecord& record, const OutputFieldInfo& field) {
     return reinterpret_cast<const char*>(&record) + field.offset;
 }

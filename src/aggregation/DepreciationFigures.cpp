@@ -98,7 +98,7 @@ bool BeforeAdjustmentBelowGuarantee(const StKOTEISHISANINFO& asset, int rounding
 
 // Upper line up to 20 bytes, ending before a double-byte character that would straddle byte 20; the
 // rest into the lower line, cut to its 20 bytes at a character boundary.
-void SplitRemarks(const char* text, std::size_t length, CAssetOutputRecord& record) {
+void SplitRemarks(const char* text, std::size_t length, AssetOutputRecord& record) {
     const std::size_t cut = sjis::CutLength(text, length, kRemarkLineBytes);
     std::memcpy(record.TEKIYOU_JYOUDAN, text, cut);
     record.TEKIYOU_JYOUDAN[cut] = '\0';
@@ -112,7 +112,7 @@ bool InEqualDepreciationPhase(const StKOTEISHISANINFO& asset) {
     return asset.equalDepreciation != 0 && asset.openingBookValue > kOneYen;
 }
 
-void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data) {
+void WriteGuaranteeAmount(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
         SetFieldYen(record.SYOUKYAKUHOSYOUGAKU, GuaranteeAmount(snapshot.asset, data.roundingMode));
@@ -121,7 +121,7 @@ void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& re
     }
 }
 
-void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+void WriteDepreciationBase(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                            CHostDates* dates) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     if (IsSmallAmountAsset(asset)) return;
@@ -140,7 +140,7 @@ void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& r
     }
 }
 
-void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
+void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record,
                                  const StDATAINFO& data, CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
@@ -151,7 +151,7 @@ void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRec
     }
 }
 
-void WriteDepreciationBeforeAdjustment(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
+void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record,
                                        const StDATAINFO& data, CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
@@ -162,7 +162,7 @@ void WriteDepreciationBeforeAdjustment(const CAssetSnapshot& snapshot, CAssetOut
     }
 }
 
-void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                   CHostDates* dates) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     if (IsSmallAmountAsset(asset)) {

@@ -17,12 +17,12 @@ bool InEqualDepreciationPhase(const StKOTEISHISANINFO& asset);
 // Field steps of the record builder. When P is needed the period comes from `dates` (the builder's
 // lookups for the whole run), or, without it, from the host for this step alone.
 // A field whose value cannot be computed (overflow) is left empty.
-void WriteGuaranteeAmount(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data);
-void WriteDepreciationBase(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+void WriteGuaranteeAmount(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data);
+void WriteDepreciationBase(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                            CHostDates* dates = nullptr);
-void WriteRevisedAcquisitionCost(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
+void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record,
                                  const StDATAINFO& data, CHostDates* dates = nullptr);
-void WriteDepreciationBeforeAdjustment(const CAssetSnapshot& snapshot, CAssetOutputRecord& record,
+void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record,
                                        const StDATAINFO& data, CHostDates* dates = nullptr);
-void WriteRemarks(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                   CHostDates* dates = nullptr);

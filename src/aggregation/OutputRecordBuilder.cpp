@@ -22,7 +22,7 @@ constexpr std::int32_t kTransitionalTo = 20121231;
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-void WriteName(const StKOTEISHISANINFO& asset, bool small, CAssetOutputRecord& record) {
+void WriteName(const StKOTEISHISANINFO& asset, bool small, AssetOutputRecord& record) {
     if (small) {
         SetFieldText(record.SISANMEI, "少額減価償却資産");
         return;
@@ -34,7 +34,7 @@ void WriteName(const StKOTEISHISANINFO& asset, bool small, CAssetOutputRecord& r
 
 // "1,000個": number 1000.00, unit 個. The unit is the trailing non-digits, at most 4 bytes, never
 // starting in the middle of a double-byte character.
-void WriteQuantity(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
+void WriteQuantity(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
     const char* text = asset.quantity;
     const std::size_t length = sjis::BoundedLength(text, sizeof asset.quantity);
     std::size_t split = length;
@@ -63,7 +63,7 @@ void WriteQuantity(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
     }
 }
 
-void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, CAssetOutputRecord& record,
+void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, AssetOutputRecord& record,
                            CHostDates& dates) {
     std::int32_t year = 0;
     // A year of three digits or more does not fit and leaves the field empty.
@@ -103,7 +103,7 @@ char FilingMethodCode(std::int16_t method) {
     }
 }
 
-void WriteRate(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
+void WriteRate(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
     if (asset.method == kMethodOneThirdAYear) {
         SetFieldText(record.SYOUKYAKURITU, "1/3");
         return;
@@ -117,7 +117,7 @@ void WriteRate(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
     }
 }
 
-void WriteAdditionalDepreciation(const StKOTEINENINFO& year, CAssetOutputRecord& record) {
+void WriteAdditionalDepreciation(const StKOTEINENINFO& year, AssetOutputRecord& record) {
     try {
         SetFieldYen(record.WARIMASISYOUKYAKUHI,
                     D::Add(D::FromCurrency(year.additionalDepreciation1), D::FromCurrency(year.additionalDepreciation2)));
@@ -147,14 +147,14 @@ void FormatDoubleOneDecimal(double value, char (&field)[N]) {
         field[0] = '\0';
 }
 
-void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, CAssetOutputRecord& record) {
+void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
     const D percent = D::Divide(D::FromInteger(asset.businessUseRatio), D::FromInteger(100));
     FormatDoubleOneDecimal(static_cast<double>(percent.Scaled()) / 10000.0, record.JIGYOUSENYUWARIAI);
 }
 
 // The field steps, in the order of the fields.
 // `continuesTotal`: the record is the collective one and already holds earlier small-amount assets.
-void WriteFields(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, const StDATAINFO& data,
+void WriteFields(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                  CHostDates& dates, bool continuesTotal = false) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     const bool small = IsSmallAmountAsset(asset);
@@ -192,7 +192,7 @@ void WriteFields(const CAssetSnapshot& snapshot, CAssetOutputRecord& record, con
     WriteRemarks(snapshot, record, data, &dates);
 }
 
-bool Append(COutputRecordList& records, std::unique_ptr<CAssetOutputRecord>& record) {
+bool Append(COutputRecordList& records, std::unique_ptr<AssetOutputRecord>& record) {
     try {
         records.push_back(std::move(record));
         return true;
@@ -206,8 +206,8 @@ bool CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecord
                                          const StDATAINFO& data) {
     records.clear();
     CHostDates dates;
-    std::unique_ptr<CAssetOutputRecord> collective;
-    for (const std::unique_ptr<CAssetSnapshot>& snapshot : assets) {
+    std::unique_ptr<AssetOutputRecord> collective;
+    for (const std::unique_ptr<AssetSnapshot>& snapshot : assets) {
         if (IsSmallAmountAsset(snapshot->asset)) {
             const bool continuesTotal = collective != nullptr;
             if (!collective) collective.reset(NewOutputRecord());
@@ -218,7 +218,7 @@ bool CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecord
             WriteFields(*snapshot, *collective, data, dates, continuesTotal);
             continue;
         }
-        std::unique_ptr<CAssetOutputRecord> record(NewOutputRecord());
+        std::unique_ptr<AssetOutputRecord> record(NewOutputRecord());
         if (!record) {
             records.clear();
             return false;

@@ -9,7 +9,7 @@
 #include "report/ReportWriter.h"
 #include "settings/SavedSettings.h"
 #include "ui/DestinationValidation.h"
-#include "ui/ProgressDialog.h"
+#include "ui/ProgressPresenter.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ RunResult RunAggregationPass(const AggregationInput& input) {
     // with the failure message instead of passing for a cancel the user never chose.
     const auto category = static_cast<OutputCategory>(conditions.category);
 
-    auto progress = std::make_unique<CProgressDialog>(input.ui.CreateProgressView());
+    auto progress = std::make_unique<CProgressPresenter>(input.ui.CreateProgressView());
     progress->Create();
     if (hostWindow) progress->SetParent(*hostWindow);
     progress->Show();

@@ -11,9 +11,9 @@ enum RunResult : std::int32_t { Success = 0, Cancelled = 1, Failed = 2 };
 // What the pass works from: the program's edition, its windows, the host's hand-over and the data
 // file the user has selected.
 struct AggregationInput {
-    const CEdition& edition;
+    const Edition& edition;
     IRunUi& ui;
-    const CHostHandover& handover;
+    const HostHandover& handover;
     const StDATAINFO& data;
 };
 

@@ -21,7 +21,7 @@ std::int32_t ReadDecimal(const char* text, std::size_t length) {
     return static_cast<std::int32_t>(value > kMax ? kMax : value);
 }
 
-bool ParseHostHandover(const char* commandLine, CHostHandover& handover) {
+bool ParseHostHandover(const char* commandLine, HostHandover& handover) {
     if (!commandLine || !*commandLine) return false;
     const std::size_t length = std::strlen(commandLine);
     const char* end = commandLine + length;

@@ -46,7 +46,7 @@ bool FindSelectedData(StDATAINFO& selectedData) {
 
 }  // namespace
 
-CLinkApp::CLinkApp(const CEdition& edition, IRunUi& ui) : m_edition(edition), m_ui(ui) {}
+CLinkApp::CLinkApp(const Edition& edition, IRunUi& ui) : m_edition(edition), m_ui(ui) {}
 
 bool CLinkApp::InitInstance(const char* commandLine) {
     ClAccConnect* connection = ClAccConnect::Inst();

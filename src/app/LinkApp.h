@@ -8,7 +8,7 @@
 // file, run the aggregation pass, then sign off and tell the host how it went.
 class CLinkApp {
 public:
-    CLinkApp(const CEdition& edition, IRunUi& ui);
+    CLinkApp(const Edition& edition, IRunUi& ui);
     CLinkApp(const CLinkApp&) = delete;
     CLinkApp& operator=(const CLinkApp&) = delete;
 
@@ -20,7 +20,7 @@ public:
     RunResult result = Success;  // posted to the host window
 
 private:
-    const CEdition& m_edition;
+    const Edition& m_edition;
     IRunUi& m_ui;
-    CHostHandover m_handover;
+    HostHandover m_handover;
 };

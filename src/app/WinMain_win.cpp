@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "app/LinkApp.h"
-#include "platform/Win32Platform.h"
-#include "ui/Win32RunUi.h"
+#include "platform/Win32Platform_win.h"
+#include "ui/Win32RunUi_win.h"
 
 #ifndef LINK_PROGRAM_EDITION
 #error "each program is built with its edition"

@@ -8,7 +8,7 @@
 // The same in every edition: title given to the host connection and caption of every message box.
 inline constexpr const char kAppTitle[] = "所得税(減価償却)";
 
-struct CEdition {
+struct Edition {
     const char* id;                   // "alpha", "beta", "gamma"
     const char* programName;          // "LinkAlpha"
     int appType;                      // application type given to the host connection
@@ -17,9 +17,9 @@ struct CEdition {
     const char* defaultProductName;   // PROGRAMNAME when the support information has none
 };
 
-extern const CEdition kEditionAlpha;
-extern const CEdition kEditionBeta;
-extern const CEdition kEditionGamma;
+extern const Edition kEditionAlpha;
+extern const Edition kEditionBeta;
+extern const Edition kEditionGamma;
 
 // The edition of the given id, or null.
-const CEdition* FindEdition(const char* id);
+const Edition* FindEdition(const char* id);

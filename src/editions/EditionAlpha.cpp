@@ -1,3 +1,3 @@
 #include "editions/Edition.h"
 
-const CEdition kEditionAlpha = {"alpha", "LinkAlpha", 3, "LinkAlpha.env", true, "Ledgora２２ Alpha"};
+const Edition kEditionAlpha = {"alpha", "LinkAlpha", 3, "LinkAlpha.env", true, "Ledgora２２ Alpha"};

@@ -1,3 +1,3 @@
 #include "editions/Edition.h"
 
-const CEdition kEditionBeta = {"beta", "LinkBeta", 0, "LinkBeta.env", false, "Ledgora２２"};
+const Edition kEditionBeta = {"beta", "LinkBeta", 0, "LinkBeta.env", false, "Ledgora２２"};

@@ -1,3 +1,3 @@
 #include "editions/Edition.h"
 
-const CEdition kEditionGamma = {"gamma", "LinkGamma", 5, "LinkGamma.env", false, "Kestrel"};
+const Edition kEditionGamma = {"gamma", "LinkGamma", 5, "LinkGamma.env", false, "Kestrel"};

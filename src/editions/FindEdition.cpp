@@ -3,8 +3,8 @@
 
 #include "editions/Edition.h"
 
-const CEdition* FindEdition(const char* id) {
-    for (const CEdition* edition : {&kEditionAlpha, &kEditionBeta, &kEditionGamma}) {
+const Edition* FindEdition(const char* id) {
+    for (const Edition* edition : {&kEditionAlpha, &kEditionBeta, &kEditionGamma}) {
         if (std::strcmp(edition->id, id) == 0) return edition;
     }
     return nullptr;

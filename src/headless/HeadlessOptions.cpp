@@ -9,7 +9,7 @@ const char kHeadlessUsage[] =
     "usage: link-headless --edition alpha|beta|gamma --installation FILE [--command-line TEXT]\n"
     "                     [--category N] [--output PATH] [--answer yes|no]... [--cancel]\n";
 
-bool ParseHeadlessOptions(int argc, char** argv, CHeadlessOptions& options, std::string& error) {
+bool ParseHeadlessOptions(int argc, char** argv, HeadlessOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         const bool takesValue = name == "--edition" || name == "--installation" || name == "--command-line" ||

@@ -6,8 +6,8 @@
 
 // The command line of link-headless: which program to play, on which installation, and what the
 // scripted user does.
-struct CHeadlessOptions {
-    const CEdition* edition = nullptr;
+struct HeadlessOptions {
+    const Edition* edition = nullptr;
     std::string installation;
     bool hasCommandLine = false;
     std::string commandLine;   // code page 932 bytes, as the host would pass them
@@ -19,6 +19,6 @@ struct CHeadlessOptions {
 };
 
 // False with a message for arguments that do not make a run.
-bool ParseHeadlessOptions(int argc, char** argv, CHeadlessOptions& options, std::string& error);
+bool ParseHeadlessOptions(int argc, char** argv, HeadlessOptions& options, std::string& error);
 
 extern const char kHeadlessUsage[];

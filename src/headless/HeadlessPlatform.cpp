@@ -4,7 +4,7 @@
 
 #include "platform/FullWidth.h"
 
-CHeadlessPlatform::CHeadlessPlatform(const CPosixMachine& machine, const std::string& programName,
+CHeadlessPlatform::CHeadlessPlatform(const PosixMachine& machine, const std::string& programName,
                                      CTranscript& transcript, std::vector<bool> answers)
     : CPosixPlatform(machine, programName), m_transcript(transcript), m_answers(std::move(answers)) {}
 

@@ -9,7 +9,7 @@
 // message boxes as transcript lines answered by the scripted user.
 class CHeadlessPlatform : public CPosixPlatform {
 public:
-    CHeadlessPlatform(const CPosixMachine& machine, const std::string& programName, CTranscript& transcript,
+    CHeadlessPlatform(const PosixMachine& machine, const std::string& programName, CTranscript& transcript,
                       std::vector<bool> answers);
 
     std::string ToFullWidth(const std::string& text) override;

@@ -3,7 +3,7 @@
 #include "headless/HeadlessConditionsView.h"
 #include "platform/ShiftJis.h"
 #include "ui/ConditionsDecisions.h"
-#include "ui/ConditionsDialog.h"
+#include "ui/ConditionsPresenter.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void ShowDialog(CTranscript& transcript, CHeadlessConditionsView& view) {
 ConditionsOutcome CHeadlessRunUi::RunConditionsDialog(WindowHandle, const StDATAINFO& data,
                                                       const ConditionsSetup& setup) {
     CHeadlessConditionsView view;
-    CConditionsDialog dialog(data, setup);
+    CConditionsPresenter dialog(data, setup);
     if (!dialog.OnInit(view)) {
         return {view.EndResult() == kIdCancel ? ConditionsEnd::Cancelled : ConditionsEnd::Abnormal, 0, {}};
     }

@@ -9,7 +9,7 @@
 // nothing left to do while the dialog still waits.
 class CHeadlessRunUi : public IRunUi {
 public:
-    CHeadlessRunUi(const CHeadlessOptions& options, CTranscript& transcript)
+    CHeadlessRunUi(const HeadlessOptions& options, CTranscript& transcript)
         : m_options(options), m_transcript(transcript) {}
 
     ConditionsOutcome RunConditionsDialog(WindowHandle owner, const StDATAINFO& data,
@@ -21,7 +21,7 @@ public:
     const CHeadlessProgressView* LiveProgress() const { return m_progress; }
 
 private:
-    const CHeadlessOptions& m_options;
+    const HeadlessOptions& m_options;
     CTranscript& m_transcript;
     const CHeadlessProgressView* m_progress = nullptr;
 };

@@ -10,7 +10,7 @@
 #include "hostsim/HostSim.h"
 
 int main(int argc, char** argv) {
-    CHeadlessOptions options;
+    HeadlessOptions options;
     std::string error;
     if (!ParseHeadlessOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "link-headless: %s\n%s", error.c_str(), kHeadlessUsage);

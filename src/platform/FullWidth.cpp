@@ -55,12 +55,12 @@ std::uint16_t Composed(unsigned char kana, unsigned char mark) {
 // Code page 932 holds some characters twice (NEC row 13, the NEC-selected IBM extensions, the IBM
 // extensions). Windows maps through Unicode and back, so each copy comes out as the one code it
 // prefers. Runs of consecutive codes: source, target, count.
-struct CDuplicateRun {
+struct DuplicateRun {
     std::uint16_t source;
     std::uint16_t target;
     std::uint16_t count;
 };
-const CDuplicateRun kDuplicates[] = {
+const DuplicateRun kDuplicates[] = {
     {0x8790, 0x81E0, 1}, {0x8791, 0x81DF, 1}, {0x8792, 0x81E7, 1}, {0x8795, 0x81E3, 1},
     {0x8796, 0x81DB, 1}, {0x8797, 0x81DA, 1}, {0x879A, 0x81E6, 1}, {0x879B, 0x81BF, 1},
     {0x879C, 0x81BE, 1}, {0xED40, 0xFA5C, 360}, {0xEEEF, 0xFA40, 10}, {0xEEF9, 0x81CA, 1},
@@ -86,7 +86,7 @@ std::uint16_t CodeAt(int index) {
 
 std::uint16_t PreferredCode(std::uint16_t code) {
     const int index = CodeIndex(code);
-    for (const CDuplicateRun& run : kDuplicates) {
+    for (const DuplicateRun& run : kDuplicates) {
         const int offset = index - CodeIndex(run.source);
         if (offset >= 0 && offset < run.count) return CodeAt(CodeIndex(run.target) + offset);
     }

@@ -20,13 +20,13 @@
 
 #include "platform/Platform.h"
 
-struct CPosixDrive {
+struct PosixDrive {
     DriveKind kind = DriveKind::Fixed;
     std::string root;   // folder of this machine
 };
 
-struct CPosixMachine {
-    std::map<char, CPosixDrive> drives;   // keyed by upper-case letter
+struct PosixMachine {
+    std::map<char, PosixDrive> drives;   // keyed by upper-case letter
     std::string programFolder;           // Windows paths
     std::string currentFolder;
     std::string tempFolder;
@@ -36,7 +36,7 @@ struct CPosixMachine {
 class CPosixPlatform : public CPlatform {
 public:
     // `programName` without ".exe", e.g. "LinkAlpha".
-    CPosixPlatform(CPosixMachine machine, std::string programName);
+    CPosixPlatform(PosixMachine machine, std::string programName);
 
     std::string ModuleFileName() override;
     std::string CurrentFolder() override;
@@ -70,7 +70,7 @@ private:
     // The host path of a file that may be opened: false when it names no file or is held open.
     bool OpenablePath(const std::string& windowsPath, std::string& hostPath) const;
 
-    CPosixMachine m_machine;
+    PosixMachine m_machine;
     std::string m_programName;
     std::set<std::string> m_locked;                        // host paths
     std::shared_ptr<std::set<std::string>> m_openFiles;   // host paths of writers not yet closed

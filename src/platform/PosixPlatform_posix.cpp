@@ -146,7 +146,7 @@ private:
 
 }  // namespace
 
-CPosixPlatform::CPosixPlatform(CPosixMachine machine, std::string programName)
+CPosixPlatform::CPosixPlatform(PosixMachine machine, std::string programName)
     : m_machine(std::move(machine)), m_programName(std::move(programName)),
       m_openFiles(std::make_shared<std::set<std::string>>()) {
     for (const std::string& locked : m_machine.lockedFiles) {

@@ -1,4 +1,4 @@
-#include "platform/Win32Platform.h"
+#include "platform/Win32Platform_win.h"
 
 #include <windows.h>
 #include <io.h>

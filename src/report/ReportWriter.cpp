@@ -40,7 +40,7 @@ std::string ToFullWidthName(const std::string& businessName) {
 
 }  // namespace
 
-CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList& records, const CEdition& edition)
+CReportWriter::CReportWriter(IProgressDisplay& progress, const COutputRecordList& records, const Edition& edition)
     : m_progress(progress), m_records(records), m_edition(edition) {}
 
 bool CReportWriter::WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data) {
@@ -122,14 +122,14 @@ bool CReportWriter::WriteBasicBlock(CXmlWriter& writer, const StDATAINFO& data) 
 bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
     if (!writer.WriteStartElement("DATA", 1)) return false;
     std::vector<CXmlWriter::CElementLine> fieldLines;
-    for (const COutputFieldInfo& field : kOutputFields) fieldLines.emplace_back(field.name, 3);
+    for (const OutputFieldInfo& field : kOutputFields) fieldLines.emplace_back(field.name, 3);
     unsigned count = 0;
     for (const auto& record : m_records) {
         char countText[16];  // the ten digits of the largest count and a zero fit
         *std::to_chars(countText, countText + sizeof countText - 1, ++count).ptr = '\0';
         if (!writer.WriteStartElement("SISAN", 2, "Count", countText)) return false;
         for (size_t n = 0; n < kOutputFieldCount; ++n) {
-            const COutputFieldInfo& field = kOutputFields[n];
+            const OutputFieldInfo& field = kOutputFields[n];
             // A field is read up to its zero byte, and never past its width: one whose last byte is
             // zero, as nearly all are, is written where it is; any other is copied and terminated first.
             const char* text = FieldText(*record, field);

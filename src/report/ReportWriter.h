@@ -14,7 +14,7 @@ class CXmlWriter;
 
 class CReportWriter {
 public:
-    CReportWriter(IProgressDisplay& progress, const COutputRecordList& records, const CEdition& edition);
+    CReportWriter(IProgressDisplay& progress, const COutputRecordList& records, const Edition& edition);
 
     // True when the whole document was written. The file is never deleted, also after a failure.
     bool WriteReport(const std::string& path, std::int16_t functionId, const StDATAINFO& data);
@@ -27,5 +27,5 @@ private:
 
     IProgressDisplay& m_progress;
     const COutputRecordList& m_records;
-    const CEdition& m_edition;
+    const Edition& m_edition;
 };

@@ -31,7 +31,7 @@ bool SettingsFolder(std::string& folder) {
 }
 
 // "%s/%d/%s:" (with the set number) or "%s/%s:": user ID, set number, data ID text.
-bool MakeKey(const CEdition& edition, std::string& key) {
+bool MakeKey(const Edition& edition, std::string& key) {
     ClSysUser* user = ClDataMgr::Inst()->GetSysUserObject();
     char userId[kUserIdBytes] = {};
     if (!user || user->GetCurUserID(userId) != 0) return false;
@@ -98,7 +98,7 @@ bool WriteReplacing(const std::string& file, const std::vector<char>& content) {
 
 }  // namespace
 
-CSavedSettings::CSavedSettings(const CEdition& edition) : m_edition(edition) {}
+CSavedSettings::CSavedSettings(const Edition& edition) : m_edition(edition) {}
 
 bool CSavedSettings::Read(OutputCategory& category, std::string& path) {
     category = static_cast<OutputCategory>(0);

@@ -7,11 +7,11 @@
 
 #include "aggregation/OutputCategory.h"
 
-struct CEdition;
+struct Edition;
 
 class CSavedSettings {
 public:
-    explicit CSavedSettings(const CEdition& edition);
+    explicit CSavedSettings(const Edition& edition);
 
     // Found: the stored category and path of the current user and data file; else 0 and empty.
     bool Read(OutputCategory& category, std::string& path);
@@ -22,6 +22,6 @@ public:
     bool Save(OutputCategory category, const std::optional<std::string>& path);
 
 private:
-    const CEdition& m_edition;
+    const Edition& m_edition;
     std::string m_readPath;
 };

@@ -4,7 +4,7 @@
 #include "platform/Platform.h"
 #include "ui/ConditionsDecisions.h"
 
-// The conditions dialog's window as CConditionsDialog uses it: controls by id, the focus, the
+// The conditions dialog's window as CConditionsPresenter uses it: controls by id, the focus, the
 // save-file dialog and the end. The Win32 view works on the dialog made from resource 130.
 class IConditionsView {
 public:

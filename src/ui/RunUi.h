@@ -44,7 +44,7 @@ public:
     // The conditions dialog, modal, owned by `owner` (0 for none).
     virtual ConditionsOutcome RunConditionsDialog(WindowHandle owner, const StDATAINFO& data,
                                                   const ConditionsSetup& setup) = 0;
-    // A progress window not yet created (CProgressDialog drives it).
+    // A progress window not yet created (CProgressPresenter drives it).
     virtual std::unique_ptr<IProgressView> CreateProgressView() = 0;
     // The wait cursor while the run works; true again restores it after a message box.
     virtual void ShowWaitCursor(bool on) = 0;

@@ -1,7 +1,7 @@
-#include "ui/Win32RunUi.h"
+#include "ui/Win32RunUi_win.h"
 
-#include "ui/ConditionsView_win.h"
-#include "ui/ProgressView_win.h"
+#include "ui/ConditionsWindow_win.h"
+#include "ui/ProgressWindow_win.h"
 
 ConditionsOutcome CWin32RunUi::RunConditionsDialog(WindowHandle owner, const StDATAINFO& data,
                                                    const ConditionsSetup& setup) {

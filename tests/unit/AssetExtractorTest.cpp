@@ -74,8 +74,8 @@ public:
     int snapshotsLeft = 1 << 30;
     int recordsLeft = 1 << 30;
 protected:
-    CAssetSnapshot* NewSnapshot() override { return snapshotsLeft-- > 0 ? CAssetExtractor::NewSnapshot() : nullptr; }
-    CAssetOutputRecord* NewOutputRecord() override {
+    AssetSnapshot* NewSnapshot() override { return snapshotsLeft-- > 0 ? CAssetExtractor::NewSnapshot() : nullptr; }
+    AssetOutputRecord* NewOutputRecord() override {
         return recordsLeft-- > 0 ? CAssetExtractor::NewOutputRecord() : nullptr;
     }
 };
@@ -85,7 +85,7 @@ TEST_F(AssetExtractor, NoMemoryForASnapshotEmptiesTheListAndDestroysTheRule) {
     for (const int snapshots : {9, 1}) {
         hostsim::UseInstallation(MakeInstallation({MakeAsset("a"), MakeAsset("b"), MakeAsset("c")}));
         CAssetList list;
-        list.push_back(std::make_unique<CAssetSnapshot>());   // a previous run's asset
+        list.push_back(std::make_unique<AssetSnapshot>());   // a previous run's asset
         CFailingExtractor extractor;
         extractor.snapshotsLeft = snapshots;
         EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), snapshots == 9) << snapshots;
@@ -108,7 +108,7 @@ TEST_F(AssetExtractor, NoMemoryForARecordEmptiesTheList) {
         ASSERT_TRUE(extractor.Extract(list, data, AllCategories));
         ASSERT_EQ(list.size(), 2u);
         COutputRecordList built;
-        built.push_back(std::make_unique<CAssetOutputRecord>());   // a previous run's record
+        built.push_back(std::make_unique<AssetOutputRecord>());   // a previous run's record
         extractor.recordsLeft = 1;
         EXPECT_FALSE(extractor.BuildOutputRecords(list, built, data)) << second.name;
         EXPECT_TRUE(built.empty()) << second.name;

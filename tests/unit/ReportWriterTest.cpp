@@ -32,8 +32,8 @@ void Set(char (&field)[N], const char* text) {
 
 // Every field distinct so that a field written under another name shows, in the form the schema
 // gives it; some empty.
-std::unique_ptr<CAssetOutputRecord> Record(const char* name) {
-    auto r = std::make_unique<CAssetOutputRecord>();
+std::unique_ptr<AssetOutputRecord> Record(const char* name) {
+    auto r = std::make_unique<AssetOutputRecord>();
     std::memset(r.get(), 0, sizeof *r);
     Set(r->SISANMEI, name), Set(r->SUURYO, "1.00"), Set(r->SUURYOTANI, "台"), Set(r->SYUTOKUNENGETU_GENGO, "令和");
     Set(r->SYUTOKUNENGETU_NEN, "04"), Set(r->SYUTOKUNENGETU_TUKI, "05"), Set(r->SYUTOKUKINGAKU, "300000");
@@ -65,7 +65,7 @@ struct Fixture {
     CMemoryPlatform platform;
     CRecordingProgress progress;
     COutputRecordList records;
-    bool Write(const StDATAINFO& data = Data(), std::int16_t functionId = 2, const CEdition& edition = kEditionBeta) {
+    bool Write(const StDATAINFO& data = Data(), std::int16_t functionId = 2, const Edition& edition = kEditionBeta) {
         CReportWriter writer(progress, records, edition);
         return writer.WriteReport(kPath, functionId, data);
     }

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Platform.h"
+#include "platform/Win32Platform_win.h"
 #include "ui/ConditionsDecisions.h"
 #include "ui/DialogIds.h"
-#include "ui/ProgressDialog.h"
-#include "ui/Win32RunUi.h"
+#include "ui/ProgressPresenter.h"
+#include "ui/Win32RunUi_win.h"
 
 namespace {
 
@@ -186,7 +186,7 @@ int RunConditions(HINSTANCE resources, int argc, char** argv) {
 
 int RunProgress(HINSTANCE resources, int argc, char** argv) {
     CWin32RunUi ui(resources);
-    CProgressDialog progress(ui.CreateProgressView());
+    CProgressPresenter progress(ui.CreateProgressView());
     if (!progress.Create()) {
         std::printf("progress window not created\n");
         return 1;

@@ -19,7 +19,7 @@
 
 namespace testsupport {
 
-struct CShownBox {
+struct ShownBox {
     WindowHandle owner;
     std::string text;
     std::string caption;
@@ -34,7 +34,7 @@ public:
     std::optional<std::string> profileValue;  // what every profile string reads; none: its default
 
     // What happened.
-    std::vector<CShownBox> boxes;
+    std::vector<ShownBox> boxes;
     size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
 
     CMemoryPlatform() {

@@ -12,7 +12,7 @@
 
 #include "platform/FullWidth.h"
 #include "platform/ShiftJis.h"
-#include "platform/Win32Platform.h"
+#include "platform/Win32Platform_win.h"
 
 namespace {
 CWin32Platform g_windows;

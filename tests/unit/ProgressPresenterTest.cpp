@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ProgressDialog.h"
+#include "ui/ProgressPresenter.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ private:
 
 struct Recorder {
     std::vector<std::string> ops;
-    CProgressDialog dialog{std::make_unique<CRecordingView>(ops)};
+    CProgressPresenter dialog{std::make_unique<CRecordingView>(ops)};
 };
 
 const std::vector<std::string> kPulse = {"act range 0..5", "act step 1", "act pos 0", "raise", "repaint",
@@ -52,7 +52,7 @@ std::vector<std::string> Unit(int position, const char* caption) {
     return ops;
 }
 
-TEST(ProgressDialog, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
+TEST(ProgressPresenter, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
     Recorder r;
     r.dialog.AdvanceBand(9, 11);
     std::vector<std::string> expected = Unit(9, nullptr);
@@ -61,7 +61,7 @@ TEST(ProgressDialog, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
     EXPECT_EQ(r.ops, expected);
 }
 
-TEST(ProgressDialog, InitialiseAndPulse) {
+TEST(ProgressPresenter, InitialiseAndPulse) {
     Recorder r;
     r.dialog.Initialise();
     r.dialog.Pulse();

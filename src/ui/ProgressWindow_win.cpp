@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/DialogIds.h"
-#include "ui/ProgressView_win.h"
+#include "ui/ProgressWindow_win.h"
 #include "ui/Win32Dialog_win.h"
 
 namespace {

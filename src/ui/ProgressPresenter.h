@@ -7,9 +7,9 @@
 
 // The progress window of the run: the main bar over 0..1000 per mille with the percentage in the
 // caption, and an activity bar that sweeps on every unit so that the window visibly lives.
-class CProgressDialog : public IProgressDisplay {
+class CProgressPresenter : public IProgressDisplay {
 public:
-    explicit CProgressDialog(std::unique_ptr<IProgressView> view);
+    explicit CProgressPresenter(std::unique_ptr<IProgressView> view);
 
     bool Create();
     void SetParent(WindowHandle parent);

@@ -6,7 +6,7 @@
 
 #include "headless/HeadlessConditionsView.h"
 #include "support/MemoryPlatform.h"
-#include "ui/ConditionsDialog.h"
+#include "ui/ConditionsPresenter.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ public:
     void ShrinkWindow(int pixels) override { shrunk += pixels; }
 };
 
-TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
+TEST(ConditionsPresenter, KindThreeIsCompactAndItsKeysWork) {
     StDATAINFO data;
     std::memset(&data, 0, sizeof data);
     data.businessKind = 3;
@@ -92,7 +92,7 @@ TEST(ConditionsDialog, KindThreeIsCompactAndItsKeysWork) {
     setup.readSaved = [] { return SavedChoice{0, "C:\\OUT\\saved.xml"}; };
     testsupport::CMemoryPlatform platform;
     CShrinkingView view;
-    CConditionsDialog dialog(data, setup);
+    CConditionsPresenter dialog(data, setup);
     ASSERT_TRUE(dialog.OnInit(view));
     for (int id : kAgricultureOptionIds) EXPECT_FALSE(view.IsVisible(id) || view.IsEnabled(id)) << id;
     EXPECT_EQ(view.Text(IDO_GENERAL_REAL_ESTATE), "一般用／不動産用ともに出力(&3)");

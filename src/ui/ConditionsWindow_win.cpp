@@ -1,12 +1,12 @@
-// The conditions dialog of resource 130: applies what CConditionsDialog decides to the real controls.
+// The conditions dialog of resource 130: applies what CConditionsPresenter decides to the real controls.
 #include <windows.h>
 #include <commdlg.h>
 
 #include <vector>
 
 #include "platform/WindowsPath.h"
-#include "ui/ConditionsDialog.h"
-#include "ui/ConditionsView_win.h"
+#include "ui/ConditionsPresenter.h"
+#include "ui/ConditionsWindow_win.h"
 #include "ui/DestinationValidation.h"
 #include "ui/Win32Dialog_win.h"
 
@@ -16,7 +16,7 @@ bool IsDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; 
 
 class CConditionsWindow : public CWin32Dialog, public IConditionsView {
 public:
-    explicit CConditionsWindow(CConditionsDialog& dialog) : m_dialog(dialog) {}
+    explicit CConditionsWindow(CConditionsPresenter& dialog) : m_dialog(dialog) {}
 
     // IConditionsView
     WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(Window()); }
@@ -105,14 +105,14 @@ protected:
     }
 
 private:
-    CConditionsDialog& m_dialog;
+    CConditionsPresenter& m_dialog;
 };
 
 }  // namespace
 
 ConditionsOutcome RunWin32ConditionsDialog(HINSTANCE instance, HWND owner, const StDATAINFO& data,
                                            const ConditionsSetup& setup) {
-    CConditionsDialog dialog(data, setup);
+    CConditionsPresenter dialog(data, setup);
     CConditionsWindow window(dialog);
     const INT_PTR ended = window.RunModal(instance, IDD_CONDITIONS, owner);
     if (ended == IDCANCEL) return {ConditionsEnd::Cancelled, 0, {}};

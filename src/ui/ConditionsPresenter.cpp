@@ -1,4 +1,4 @@
-#include "ui/ConditionsDialog.h"
+#include "ui/ConditionsPresenter.h"
 
 #include "editions/Edition.h"
 #include "host/HostClasses.h"
@@ -19,10 +19,10 @@ void ShowMessage(IConditionsView& view, const std::string& text, unsigned style)
 
 }  // namespace
 
-CConditionsDialog::CConditionsDialog(const StDATAINFO& data, const ConditionsSetup& setup)
+CConditionsPresenter::CConditionsPresenter(const StDATAINFO& data, const ConditionsSetup& setup)
     : m_data(data), m_setup(setup) {}
 
-bool CConditionsDialog::OnInit(IConditionsView& view) {
+bool CConditionsPresenter::OnInit(IConditionsView& view) {
     if (m_data.dataKind == kPastResultsDataKind) {
         ShowMessage(view, kPastResultsRefusal, kMbOk | kMbIconWarning);
         view.End(kIdCancel);
@@ -67,7 +67,7 @@ bool CConditionsDialog::OnInit(IConditionsView& view) {
     return true;
 }
 
-bool CConditionsDialog::OnKey(IConditionsView& view, const KeyPress& key) {
+bool CConditionsPresenter::OnKey(IConditionsView& view, const KeyPress& key) {
     switch (DecideKey(key, view.FocusedId(), m_data.businessKind, view.IsEnabled(IDO_GENERAL_REAL_ESTATE))) {
     case KeyAction::FocusNext:
         view.FocusNext();
@@ -86,7 +86,7 @@ bool CConditionsDialog::OnKey(IConditionsView& view, const KeyPress& key) {
     return false;
 }
 
-void CConditionsDialog::OnExecute(IConditionsView& view) {
+void CConditionsPresenter::OnExecute(IConditionsView& view) {
     outputPath = view.Text(IDE_OUTPUT_PATH);
     bool selected[kCategoryOptionCount];
     for (int i = 0; i < kCategoryOptionCount; ++i) selected[i] = view.IsChecked(kCategoryOptionIds[i]);
@@ -98,12 +98,12 @@ void CConditionsDialog::OnExecute(IConditionsView& view) {
     view.FocusAndSelectAll(IDE_OUTPUT_PATH);
 }
 
-void CConditionsDialog::OnCancel(IConditionsView& view) {
+void CConditionsPresenter::OnCancel(IConditionsView& view) {
     ShowMessage(view, CancelMessage(), kMbOk | kMbIconInformation);
     view.End(kIdCancel);
 }
 
-void CConditionsDialog::OnBrowse(IConditionsView& view) {
+void CConditionsPresenter::OnBrowse(IConditionsView& view) {
     outputPath = view.Text(IDE_OUTPUT_PATH);
     const SaveDialogStart start = SaveDialogStartOf(outputPath);
     std::string chosen;

@@ -1,4 +1,4 @@
-#include "ui/ProgressDialog.h"
+#include "ui/ProgressPresenter.h"
 
 #include <cstdio>
 #include <utility>
@@ -10,21 +10,21 @@ constexpr int kActivityUpper = 5;
 constexpr int kActivitySteps = 6;
 }  // namespace
 
-CProgressDialog::CProgressDialog(std::unique_ptr<IProgressView> view) : m_view(std::move(view)) {}
+CProgressPresenter::CProgressPresenter(std::unique_ptr<IProgressView> view) : m_view(std::move(view)) {}
 
-bool CProgressDialog::Create() { return m_view->Create(); }
+bool CProgressPresenter::Create() { return m_view->Create(); }
 
-void CProgressDialog::SetParent(WindowHandle parent) { m_view->SetParent(parent); }
+void CProgressPresenter::SetParent(WindowHandle parent) { m_view->SetParent(parent); }
 
-void CProgressDialog::Show() { m_view->Show(); }
+void CProgressPresenter::Show() { m_view->Show(); }
 
-void CProgressDialog::Initialise() {
+void CProgressPresenter::Initialise() {
     m_view->SetMainRange(0, kMainUpper);
     m_view->SetMainStep(1);
     m_view->SetMainPosition(0);
 }
 
-void CProgressDialog::AdvanceBand(std::int16_t from, std::int16_t to) {
+void CProgressPresenter::AdvanceBand(std::int16_t from, std::int16_t to) {
     for (int i = from; i <= to; ++i) {
         if (i % 10 == 0) {
             char caption[32];
@@ -37,7 +37,7 @@ void CProgressDialog::AdvanceBand(std::int16_t from, std::int16_t to) {
     }
 }
 
-void CProgressDialog::Pulse() {
+void CProgressPresenter::Pulse() {
     m_view->SetActivityRange(0, kActivityUpper);
     m_view->SetActivityStep(1);
     m_view->SetActivityPosition(0);
@@ -46,6 +46,6 @@ void CProgressDialog::Pulse() {
     for (int step = 0; step < kActivitySteps; ++step) m_view->StepActivity();
 }
 
-void CProgressDialog::End() { m_view->End(); }
+void CProgressPresenter::End() { m_view->End(); }
 
-WindowHandle CProgressDialog::Handle() const { return m_view->Handle(); }
+WindowHandle CProgressPresenter::Handle() const { return m_view->Handle(); }

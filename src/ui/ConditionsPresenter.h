@@ -8,9 +8,9 @@
 
 // The conditions dialog's behaviour over its view: opening, keys, Execute, Cancel and Browse.
 // The view calls these from its own events; the results are the public fields.
-class CConditionsDialog {
+class CConditionsPresenter {
 public:
-    CConditionsDialog(const StDATAINFO& data, const ConditionsSetup& setup);
+    CConditionsPresenter(const StDATAINFO& data, const ConditionsSetup& setup);
 
     // False when the dialog ended at once (past-results data).
     bool OnInit(IConditionsView& view);
