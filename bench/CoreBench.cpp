@@ -10,6 +10,7 @@
 #include "aggregation/AssetExtractor.h"
 #include "aggregation/DepreciationFigures.h"
 #include "aggregation/FixedDecimal.h"
+#include "aggregation/OutputRecordBuilder.h"
 #include "hostsim/HostSim.h"
 
 namespace {
@@ -128,7 +129,7 @@ void BM_OutputRecord(benchmark::State& state) {
     COutputRecordList records;
     long built = 0;
     for (auto _ : state) {
-        if (!extractor.BuildOutputRecords(one, records, data)) state.SkipWithError("out of memory");
+        if (!COutputRecordBuilder().Build(one, records, data)) state.SkipWithError("out of memory");
         benchmark::DoNotOptimize(records.data());
         benchmark::ClobberMemory();
         built += static_cast<long>(records.size());
@@ -171,7 +172,7 @@ void BM_ExtractAndBuild(benchmark::State& state) {
         COutputRecordList records;
         state.ResumeTiming();
         CAssetExtractor extractor;
-        if (!extractor.Extract(assets, data, AllCategories) || !extractor.BuildOutputRecords(assets, records, data))
+        if (!extractor.Extract(assets, data, AllCategories) || !COutputRecordBuilder().Build(assets, records, data))
             state.SkipWithError("extraction or record building failed");
         benchmark::DoNotOptimize(records.data());
         benchmark::ClobberMemory();

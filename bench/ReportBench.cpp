@@ -12,6 +12,7 @@
 
 #include "BenchData.h"
 #include "aggregation/AssetExtractor.h"
+#include "aggregation/OutputRecordBuilder.h"
 #include "editions/Edition.h"
 #include "report/ReportWriter.h"
 
@@ -43,7 +44,7 @@ ReportInput& Input() {
         CAssetList assets;
         CAssetExtractor extractor;
         if (!extractor.Extract(assets, made->data, AllCategories) ||
-            !extractor.BuildOutputRecords(assets, made->records, made->data)) {
+            !COutputRecordBuilder().Build(assets, made->records, made->data)) {
             std::fprintf(stderr, "link-bench: the records of the report could not be built\n");
             std::exit(2);
         }

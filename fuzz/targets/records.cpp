@@ -6,7 +6,7 @@
 
 #include "tests/unit/support/FuzzCheck.h"
 #include "tests/unit/support/FuzzInstallation.h"
-#include "aggregation/AssetExtractor.h"
+#include "aggregation/OutputRecordBuilder.h"
 #include "aggregation/AssetSnapshot.h"
 #include "host/HostClasses.h"
 #include "tests/unit/support/MemoryPlatform.h"
@@ -45,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StDATAINFO info = *dataFiles->GetSelectedInfo();
     if (size > 0) info.roundingMode = static_cast<decltype(info.roundingMode)>(data[0] % 4);
     COutputRecordList records;
-    CAssetExtractor extractor;
-    FUZZ_CHECK(extractor.BuildOutputRecords(assets, records, info));
+    FUZZ_CHECK(COutputRecordBuilder().Build(assets, records, info));
     FUZZ_CHECK(records.size() <= assets.size());
     for (const auto& record : records) {
         for (const OutputFieldInfo& field : kOutputFields) {

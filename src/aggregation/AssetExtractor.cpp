@@ -43,8 +43,6 @@ CAssetExtractor::~CAssetExtractor() { CloseRule(); }
 
 AssetSnapshot* CAssetExtractor::NewSnapshot() { return new (std::nothrow) AssetSnapshot(); }
 
-AssetOutputRecord* CAssetExtractor::NewOutputRecord() { return new (std::nothrow) AssetOutputRecord(); }
-
 bool CAssetExtractor::OpenRule(const char* dataId) {
     if (m_rule == nullptr) {
         m_rule = new (std::nothrow) ClRuleGenkashokyaku;

@@ -1,6 +1,6 @@
 #pragma once
 // Reads the fixed assets of the selected data file through the host's cursor, keeps those that belong
-// in the period's schedule and the chosen categories, and turns them into output records.
+// in the period's schedule and the chosen categories.
 #include <cstdint>
 
 #include "aggregation/AssetOutputRecord.h"
@@ -21,14 +21,9 @@ public:
     // False on a host failure or without memory, `assets` then left empty; no asset kept is a success.
     bool Extract(CAssetList& assets, const StDATAINFO& data, OutputCategory category);
 
-    // Empties `records`, then appends one record per asset that is not a small-amount asset, in list
-    // order, and one collective record of all small-amount assets last. False: no memory, no records.
-    bool BuildOutputRecords(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data);
-
 protected:
-    // Zero-filled allocations; null when there is no memory.
+    // A zero-filled snapshot; null when there is no memory.
     virtual AssetSnapshot* NewSnapshot();
-    virtual AssetOutputRecord* NewOutputRecord();
 
 private:
     // Creates the rule object when none exists and attaches it to the data file.

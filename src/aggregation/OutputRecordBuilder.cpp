@@ -1,3 +1,5 @@
+#include "aggregation/OutputRecordBuilder.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -6,7 +8,6 @@
 #include <new>
 #include <utility>
 
-#include "aggregation/AssetExtractor.h"
 #include "aggregation/DepreciationFigures.h"
 #include "aggregation/GuaranteeRatioTables.h"
 #include "aggregation/HostDates.h"
@@ -202,8 +203,9 @@ bool Append(COutputRecordList& records, std::unique_ptr<AssetOutputRecord>& reco
 }
 }  // namespace
 
-bool CAssetExtractor::BuildOutputRecords(const CAssetList& assets, COutputRecordList& records,
-                                         const StDATAINFO& data) {
+AssetOutputRecord* COutputRecordBuilder::NewOutputRecord() { return new (std::nothrow) AssetOutputRecord(); }
+
+bool COutputRecordBuilder::Build(const CAssetList& assets, COutputRecordList& records, const StDATAINFO& data) {
     records.clear();
     CHostDates dates;
     std::unique_ptr<AssetOutputRecord> collective;

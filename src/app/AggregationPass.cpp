@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "aggregation/AssetExtractor.h"
+#include "aggregation/OutputRecordBuilder.h"
 #include "editions/Edition.h"
 #include "platform/Platform.h"
 #include "report/ReportWriter.h"
@@ -50,7 +51,7 @@ RunResult RunAggregationPass(const AggregationInput& input) {
     auto extractor = std::make_unique<CAssetExtractor>();
     if (!extractor->Extract(assets, input.data, category)) result = Failed;
     if (result == Success) progress->Advance(kProgressBands.extraction);
-    if (result == Success && !extractor->BuildOutputRecords(assets, records, input.data)) result = Failed;
+    if (result == Success && !COutputRecordBuilder().Build(assets, records, input.data)) result = Failed;
     if (result == Success) progress->Advance(kProgressBands.records);
 
     auto writer = std::make_unique<CReportWriter>(*progress, records, input.edition);

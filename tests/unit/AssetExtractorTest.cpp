@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aggregation/AssetExtractor.h"
+#include "aggregation/OutputRecordBuilder.h"
 #include "host/HostClasses.h"
 #include "hostsim/HostSim.h"
 #include "support/MemoryPlatform.h"
@@ -72,11 +73,16 @@ void ExpectRuleGone() {
 class CFailingExtractor : public CAssetExtractor {
 public:
     int snapshotsLeft = 1 << 30;
-    int recordsLeft = 1 << 30;
 protected:
     AssetSnapshot* NewSnapshot() override { return snapshotsLeft-- > 0 ? CAssetExtractor::NewSnapshot() : nullptr; }
+};
+
+// The first record is made; there is no memory for any after it.
+class CFailingBuilder : public COutputRecordBuilder {
+    int m_recordsLeft = 1;
+protected:
     AssetOutputRecord* NewOutputRecord() override {
-        return recordsLeft-- > 0 ? CAssetExtractor::NewOutputRecord() : nullptr;
+        return m_recordsLeft-- > 0 ? COutputRecordBuilder::NewOutputRecord() : nullptr;
     }
 };
 
@@ -109,8 +115,8 @@ TEST_F(AssetExtractor, NoMemoryForARecordEmptiesTheList) {
         ASSERT_EQ(list.size(), 2u);
         COutputRecordList built;
         built.push_back(std::make_unique<AssetOutputRecord>());   // a previous run's record
-        extractor.recordsLeft = 1;
-        EXPECT_FALSE(extractor.BuildOutputRecords(list, built, data)) << second.name;
+        CFailingBuilder builder;
+        EXPECT_FALSE(builder.Build(list, built, data)) << second.name;
         EXPECT_TRUE(built.empty()) << second.name;
     }
 }
