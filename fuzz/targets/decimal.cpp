@@ -1,5 +1,5 @@
-// CFixedDecimal on any values against the 128-bit reference the unit test uses; reading any text and
-// any double gives a value or an overflow, the double's within rounding.
+// CFixedDecimal on any values against the 128-bit reference of tests/unit/support/DecimalReference.h;
+// reading any text and any double gives a value or an overflow, the double's within rounding.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -21,7 +21,7 @@ struct __attribute__((packed)) Values {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Values in{};
     if (size > 0) std::memcpy(&in, data, std::min(size, sizeof in));
-    const int kReferenceOperations = static_cast<int>(decimalref::Operation::ReadBack) + 1;
+    const int kReferenceOperations = static_cast<int>(decimalref::Operation::Make) + 1;
     const int chosen = in.operation % (kReferenceOperations + 2);
     if (chosen < kReferenceOperations) {
         const std::string mismatch = decimalref::Mismatch(static_cast<decimalref::Operation>(chosen), in.a, in.b, in.n);

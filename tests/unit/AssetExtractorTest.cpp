@@ -58,9 +58,9 @@ hostsim::Asset MakeAsset(const std::string& name, std::int16_t category = 1) {
     return a;
 }
 
-std::string KeptNames(const CAssetList& assets, const char* separator = ",") {
+std::string KeptNames(const CAssetList& assets) {
     std::string names;
-    for (const auto& s : assets) names += (names.empty() ? "" : separator) + std::string(s->asset.name);
+    for (const auto& s : assets) names += "[" + std::string(s->asset.name) + "]";
     return names;
 }
 
@@ -73,6 +73,7 @@ void ExpectRuleGone() {
 class CFailingExtractor : public CAssetExtractor {
 public:
     int snapshotsLeft = 1 << 30;
+
 protected:
     AssetSnapshot* NewSnapshot() override { return snapshotsLeft-- > 0 ? CAssetExtractor::NewSnapshot() : nullptr; }
 };
@@ -80,22 +81,37 @@ protected:
 // The first record is made; there is no memory for any after it.
 class CFailingBuilder : public COutputRecordBuilder {
     int m_recordsLeft = 1;
+
 protected:
     AssetOutputRecord* NewOutputRecord() override {
         return m_recordsLeft-- > 0 ? COutputRecordBuilder::NewOutputRecord() : nullptr;
     }
 };
 
-// No memory for a snapshot: no list at all, and the rule object is destroyed all the same.
-TEST_F(AssetExtractor, NoMemoryForASnapshotEmptiesTheListAndDestroysTheRule) {
-    for (const int snapshots : {9, 1}) {
-        hostsim::UseInstallation(MakeInstallation({MakeAsset("a"), MakeAsset("b"), MakeAsset("c")}));
+// A host failure or no memory for a snapshot: the list is emptied and the rule object destroyed at
+// once, while the extractor still lives.
+TEST_F(AssetExtractor, FailuresEmptyTheListAndDestroyTheRuleAtOnce) {
+    const struct {
+        const char* what;
+        HostStatus moveReady;
+        int moveFailsAt;  // the record whose Move fails, -1 none
+        int snapshots;
+        const char* kept;
+    } cases[] = {{"all read", 0, -1, 9, "[a][b][c]"},
+                 {"MoveReady fails", 7, -1, 9, ""},
+                 {"Move fails on the last", 0, 2, 9, ""},
+                 {"no memory for a snapshot", 0, -1, 1, ""}};
+    for (const auto& c : cases) {
+        hostsim::Installation inst = MakeInstallation({MakeAsset("a"), MakeAsset("b"), MakeAsset("c")});
+        inst.faults.moveReady = c.moveReady;
+        if (c.moveFailsAt >= 0) inst.faults.move = hostsim::MoveFault{c.moveFailsAt, 7};
+        hostsim::UseInstallation(inst);
         CAssetList list;
-        list.push_back(std::make_unique<AssetSnapshot>());   // a previous run's asset
+        list.push_back(std::make_unique<AssetSnapshot>());  // a previous run's asset
         CFailingExtractor extractor;
-        extractor.snapshotsLeft = snapshots;
-        EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), snapshots == 9) << snapshots;
-        EXPECT_EQ(KeptNames(list), snapshots == 9 ? "a,b,c" : "") << snapshots;
+        extractor.snapshotsLeft = c.snapshots;
+        EXPECT_EQ(extractor.Extract(list, SelectedData(), AllCategories), *c.kept != '\0') << c.what;
+        EXPECT_EQ(KeptNames(list), c.kept) << c.what;
         ExpectRuleGone();
     }
 }
@@ -114,7 +130,7 @@ TEST_F(AssetExtractor, NoMemoryForARecordEmptiesTheList) {
         ASSERT_TRUE(extractor.Extract(list, data, AllCategories));
         ASSERT_EQ(list.size(), 2u);
         COutputRecordList built;
-        built.push_back(std::make_unique<AssetOutputRecord>());   // a previous run's record
+        built.push_back(std::make_unique<AssetOutputRecord>());  // a previous run's record
         CFailingBuilder builder;
         EXPECT_FALSE(builder.Build(list, built, data)) << second.name;
         EXPECT_TRUE(built.empty()) << second.name;

@@ -65,11 +65,12 @@ inline std::string Field(const std::string& text, size_t width) {
     return field;
 }
 
-enum class Operation { Add, Subtract, Multiply, MultiplyByInteger, Divide, Round, Compare, Format, ReadBack };
+enum class Operation { Add, Subtract, Multiply, MultiplyByInteger, Divide, Round, Compare, Format, ReadBack, Make };
 
 // "" when the operation on a and b (ten-thousandths) and n gives the exact result, otherwise what
 // differs. n is the factor of MultiplyByInteger; for Round its low byte is the mode and the next the
-// position, for Format the number of decimals and the field width, both as signed bytes.
+// position, for Format the number of decimals and the field width, both as signed bytes; Make
+// makes n whole units and b's low 32 bits in ten-thousandths, and n alone by FromInteger.
 inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b, std::int32_t n) {
     const D x = D::FromCurrency(a), y = D::FromCurrency(b);
     const bool negative = (a < 0) != (b < 0);
@@ -128,7 +129,7 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         char field[3][48];
         std::memset(field, 'X', sizeof field);
         const bool written[3] = {D::FormatFixed(x, decimals, field[0], width), D::FormatWhole(x, field[1], width),
-                                D::FormatCurrencyWhole(a, field[2], width)};
+                                 D::FormatCurrencyWhole(a, field[2], width)};
         for (int i = 0; i < 3; ++i) got += std::to_string(written[i]) + std::string(field[i], sizeof field[i]);
         break;
     }
@@ -136,6 +137,12 @@ inline std::string Mismatch(Operation operation, std::int64_t a, std::int64_t b,
         const std::string text = Formatted(a, 4);
         want = text.empty() ? "overflow" : Describe(x);
         got = text.empty() ? "overflow" : Outcome([&] { return D::FromText(text.c_str()); });
+        break;
+    }
+    case Operation::Make: {
+        const auto fraction = static_cast<std::uint32_t>(b);
+        want = Expected(n < 0, Magnitude(n) * 10000 + fraction) + " " + Expected(Wide(n) * 10000);
+        got = Describe(D(n, fraction)) + " " + Describe(D::FromInteger(n));
         break;
     }
     }

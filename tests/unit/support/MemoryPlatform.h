@@ -1,7 +1,7 @@
 #pragma once
 // In-memory Windows machine for unit tests and fuzz targets: drive letters with their types, folders
-// and files under case-insensitive names, new files that fail after a number of bytes, and message
-// boxes recorded. Drive C: is fixed and holds the program's, the current and the temporary folder.
+// and files under case-insensitive names, and new files that fail after a number of bytes. Drive C: is
+// fixed and holds the program's, the current and the temporary folder.
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
@@ -19,23 +19,13 @@
 
 namespace testsupport {
 
-struct ShownBox {
-    WindowHandle owner;
-    std::string text;
-    std::string caption;
-    unsigned style;
-};
-
-
 class CMemoryPlatform : public CPlatform {
 public:
     // Set-up.
-    std::optional<size_t> writeLimit;         // bytes each new file accepts; the write crossing it fails
-    std::optional<std::string> profileValue;  // what every profile string reads; none: its default
+    std::optional<size_t> writeLimit;  // bytes each new file accepts; the write crossing it fails
 
     // What happened.
-    std::vector<ShownBox> boxes;
-    size_t writesAfterFailure = 0;            // writes attempted on a file after one of its writes failed
+    size_t writesAfterFailure = 0;  // writes attempted on a file after one of its writes failed
 
     CMemoryPlatform() {
         MapDrive('C', DriveKind::Fixed);
@@ -61,19 +51,18 @@ public:
         m_files[Key(path)] = content;
     }
     bool HasFolder(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
-    const std::set<std::string>& Folders() const { return m_folders; }   // under their keys
+    const std::set<std::string>& Folders() const { return m_folders; }  // under their keys
     std::optional<std::string> FileContent(const std::string& path) const {
         const auto file = m_files.find(Key(path));
         return file == m_files.end() ? std::nullopt : std::optional<std::string>(file->second);
     }
-    size_t FileCount() const { return m_files.size(); }
 
     std::string ModuleFileName() override { return "C:\\PROGRAM\\LinkBeta.exe"; }
     std::string CurrentFolder() override { return "C:\\WORK\\"; }
     std::string TempFolder() override { return "C:\\TEMP\\"; }
     std::string ReadProfileString(const std::string&, const std::string&, const std::string& defaultValue,
                                   const std::string&, size_t) override {
-        return profileValue.value_or(defaultValue);
+        return defaultValue;
     }
     bool PathExists(const std::string& path) override { return IsDirectory(path) || m_files.count(Key(path)); }
     bool IsDirectory(const std::string& path) override { return m_folders.count(Key(path)) != 0; }
@@ -108,8 +97,8 @@ public:
         content.clear();
         const auto file = m_files.find(Key(path));
         if (file == m_files.end()) return false;
-        content.assign(file->second.begin(), file->second.begin() + static_cast<std::ptrdiff_t>(
-                                                                       std::min(maxBytes, file->second.size())));
+        content.assign(file->second.begin(),
+                       file->second.begin() + static_cast<std::ptrdiff_t>(std::min(maxBytes, file->second.size())));
         return true;
     }
     bool MoveReplacing(const std::string& source, const std::string& target) override {
@@ -123,9 +112,7 @@ public:
     bool RemoveFile(const std::string& path) override { return m_files.erase(Key(path)) != 0; }
     std::string ToFullWidth(const std::string& text) override { return MapToFullWidth(text); }
     // No test answers a question: one asked is the test's own fault and ends its process.
-    int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                       unsigned style) override {
-        boxes.push_back({owner, text, caption, style});
+    int ShowMessageBox(WindowHandle, const std::string& text, const std::string&, unsigned style) override {
         if ((style & 0xF) != kMbYesNo) return kIdOk;
         std::fprintf(stderr, "unexpected question: %s\n", text.c_str());
         std::abort();
