@@ -23,7 +23,7 @@ constexpr int kReportAssets = 100000;
 struct ReportInput {
     StDATAINFO data{};
     COutputRecordList records;
-    std::string bytes;   // the report as our writer writes it
+    std::string bytes;  // the report as our writer writes it
 };
 
 std::string ReadFile(const std::string& path) {
@@ -126,8 +126,7 @@ bool Line(xmlTextWriterPtr w, int depth) {
 
 bool Element(xmlTextWriterPtr w, int depth, const char* name, const std::string& text) {
     return Line(w, depth) && xmlTextWriterStartElement(w, X(name)) >= 0 &&
-           (text.empty() || xmlTextWriterWriteString(w, X(text.c_str())) >= 0) &&
-           xmlTextWriterFullEndElement(w) >= 0;
+           (text.empty() || xmlTextWriterWriteString(w, X(text.c_str())) >= 0) && xmlTextWriterFullEndElement(w) >= 0;
 }
 
 // The same document through xmlTextWriter: it escapes the texts and encodes UTF-8 as code page 932;
@@ -143,13 +142,12 @@ bool WriteWithLibxml(const std::string& path, const std::vector<std::vector<std:
               xmlTextWriterStartElement(w, X("REPORT")) >= 0 && Line(w, 1) &&
               xmlTextWriterStartElement(w, X("SYSTEM")) >= 0 && Element(w, 2, "GYOUMUPREFIX", "QF14") &&
               Element(w, 2, "VERSION", "1") && Element(w, 2, "FUNCTIONID", "5") &&
-              Element(w, 2, "CONNECTEDPROGRAMVER", LINK_PROGRAM_VERSION) &&
-              Element(w, 2, "PROGRAMNAME", programName) && Element(w, 2, "PROGRAMVER", "22.02.0X") && Line(w, 1) &&
-              xmlTextWriterEndElement(w) >= 0 && Line(w, 1) && xmlTextWriterStartElement(w, X("BASIC")) >= 0 &&
-              Element(w, 2, "KOMONSAKINAME", fullWidthName) && Element(w, 2, "JIGYOUNENDOFROM", "20240101") &&
-              Element(w, 2, "JIGYOUNENDOTO", "20241231") && Element(w, 2, "HASUU_SYOUKYAKU", "3") &&
-              Element(w, 2, "HASUU_ZANZON", "1") && Line(w, 1) && xmlTextWriterEndElement(w) >= 0 && Line(w, 1) &&
-              xmlTextWriterStartElement(w, X("DATA")) >= 0;
+              Element(w, 2, "CONNECTEDPROGRAMVER", LINK_PROGRAM_VERSION) && Element(w, 2, "PROGRAMNAME", programName) &&
+              Element(w, 2, "PROGRAMVER", "22.02.0X") && Line(w, 1) && xmlTextWriterEndElement(w) >= 0 && Line(w, 1) &&
+              xmlTextWriterStartElement(w, X("BASIC")) >= 0 && Element(w, 2, "KOMONSAKINAME", fullWidthName) &&
+              Element(w, 2, "JIGYOUNENDOFROM", "20240101") && Element(w, 2, "JIGYOUNENDOTO", "20241231") &&
+              Element(w, 2, "HASUU_SYOUKYAKU", "3") && Element(w, 2, "HASUU_ZANZON", "1") && Line(w, 1) &&
+              xmlTextWriterEndElement(w) >= 0 && Line(w, 1) && xmlTextWriterStartElement(w, X("DATA")) >= 0;
     // The last entry of `texts` is the product name.
     for (std::size_t n = 0; ok && n + 1 < texts.size(); ++n) {
         char count[24];
@@ -160,9 +158,8 @@ bool WriteWithLibxml(const std::string& path, const std::vector<std::vector<std:
             ok = Element(w, 3, kOutputFields[f].name, texts[n][f]);
         ok = ok && Line(w, 2) && xmlTextWriterFullEndElement(w) >= 0;
     }
-    ok = ok && Line(w, 1) && xmlTextWriterFullEndElement(w) >= 0 && Line(w, 0) &&
-         xmlTextWriterFullEndElement(w) >= 0 && xmlTextWriterWriteRaw(w, X("\r\n")) >= 0 &&
-         xmlTextWriterFlush(w) >= 0;
+    ok = ok && Line(w, 1) && xmlTextWriterFullEndElement(w) >= 0 && Line(w, 0) && xmlTextWriterFullEndElement(w) >= 0 &&
+         xmlTextWriterWriteRaw(w, X("\r\n")) >= 0 && xmlTextWriterFlush(w) >= 0;
     xmlFreeTextWriter(w);
     return ok;
 }

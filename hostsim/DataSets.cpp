@@ -173,6 +173,7 @@ HostStatus ClAccPeriod::GetPeriod(std::int32_t* from, std::int32_t* to) {
     } else {
         status = kUnavailable;
     }
-    Log("ClAccPeriod::GetPeriod -> " + N(status) + (from && to ? " from=" + N(*from) + " to=" + N(*to) : std::string()));
+    Log("ClAccPeriod::GetPeriod -> " + N(status) +
+        (from && to ? " from=" + N(*from) + " to=" + N(*to) : std::string()));
     return status;
 }

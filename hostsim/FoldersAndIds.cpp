@@ -22,7 +22,7 @@ HostStatus ClFileMgr::GetAppFolderPath(int type, char* folder, int size) {
         if (it != inst->appFolders.end()) path = it->second;
     }
     if (!folder || size <= 0) status = kMisuse;
-    else if (path.size() + 1 > static_cast<size_t>(size)) status = kMisuse;   // never a cut path
+    else if (path.size() + 1 > static_cast<size_t>(size)) status = kMisuse;  // never a cut path
     if (folder && size > 0) {
         const size_t length = status == 0 ? path.size() : 0;
         std::memcpy(folder, path.data(), length);
@@ -42,7 +42,7 @@ ClUtyDBHpr::ClUtyDBHpr() = default;
 
 void ClUtyDBHpr::MakeIDStr(const char* dataId, char* text) {
     const DataFile* dataFile = DataFileOfKey(dataId);
-    const std::string id = dataFile ? dataFile->dataId : std::string();   // at most 35 bytes: fits the caller's 36
+    const std::string id = dataFile ? dataFile->dataId : std::string();  // at most 35 bytes: fits the caller's 36
     if (text) std::memcpy(text, id.c_str(), id.size() + 1);
     Log("ClUtyDBHpr::MakeIDStr -> " + (dataFile ? id : std::string("(unknown key)")));
 }

@@ -37,7 +37,7 @@ int LivePeriodObjects();
 // What ClMsgMgr::SetLastError recorded last.
 struct LastErrorRecord {
     HostStatus status = 0;
-    std::string module;   // empty for none
+    std::string module;  // empty for none
     int line = 0;
 };
 const LastErrorRecord& LastError();

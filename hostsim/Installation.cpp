@@ -31,7 +31,7 @@ struct Refusal {
 };
 
 std::string Shown(const Json& value) {
-    std::string text = value.dump(-1, ' ', true);   // ASCII only: the message is read as either encoding
+    std::string text = value.dump(-1, ' ', true);  // ASCII only: the message is read as either encoding
     if (text.size() > 80) text = text.substr(0, 77) + "...";
     return text;
 }
@@ -57,8 +57,9 @@ std::string Item(const std::string& path, size_t index) { return path + "[" + st
 std::int64_t ToInteger(const Json& value, const std::string& path, std::int64_t low, std::int64_t high,
                        const char* notWhat = "is not an integer") {
     if (!value.is_number_integer()) Refuse(path, value, notWhat);
-    const bool tooLarge = value.is_number_unsigned() &&
-                          value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const bool tooLarge =
+        value.is_number_unsigned() &&
+        value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     const std::int64_t number = tooLarge ? 0 : value.get<std::int64_t>();
     if (tooLarge || number < low || number > high)
         Refuse(path, value, "is out of range (" + std::to_string(low) + " to " + std::to_string(high) + ")");
@@ -74,12 +75,13 @@ HostMoney ToMoney(const Json& value, const std::string& path) {
     constexpr std::int64_t kScale = 10000;
     if (value.is_number_integer()) {
         return ToInteger(value, path, std::numeric_limits<HostMoney>::min() / kScale,
-                         std::numeric_limits<HostMoney>::max() / kScale) * kScale;
+                         std::numeric_limits<HostMoney>::max() / kScale) *
+               kScale;
     }
     if (!value.is_string()) Refuse(path, value, "is not a money value");
     const std::string& text = value.get_ref<const std::string&>();
     const bool negative = !text.empty() && text[0] == '-';
-    std::string digits;   // every digit, the fraction padded to four places
+    std::string digits;  // every digit, the fraction padded to four places
     size_t i = negative ? 1 : 0;
     size_t integerDigits = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++integerDigits) digits += text[i];
@@ -174,7 +176,8 @@ public:
     // A value that may only be the text "none".
     void None(const char* key, bool& out) {
         if (const Json* v = Find(key)) {
-            if (!v->is_string() || v->get_ref<const std::string&>() != "none") Refuse(PathOf(key), *v, "is not \"none\"");
+            if (!v->is_string() || v->get_ref<const std::string&>() != "none")
+                Refuse(PathOf(key), *v, "is not \"none\"");
             out = true;
         }
     }
@@ -250,7 +253,8 @@ Faults ReadFaults(const Json& json, const std::string& path) {
     }
     if (const Json* v = f.Find("fatal")) {
         RequireList(*v, f.PathOf("fatal"));
-        for (size_t i = 0; i < v->size(); ++i) faults.fatal.push_back(ToInt<HostStatus>((*v)[i], Item(f.PathOf("fatal"), i)));
+        for (size_t i = 0; i < v->size(); ++i)
+            faults.fatal.push_back(ToInt<HostStatus>((*v)[i], Item(f.PathOf("fatal"), i)));
     }
     f.None("SetObject", faults.noSetObject);
     f.RefuseUnknown();
@@ -343,8 +347,11 @@ DriveKind ToDriveKind(const Json& value, const std::string& path) {
     static const struct {
         const char* name;
         DriveKind kind;
-    } kKinds[] = {{"fixed", DriveKind::Fixed},   {"removable", DriveKind::Removable}, {"remote", DriveKind::Remote},
-                  {"cdrom", DriveKind::CdRom}, {"ramdisk", DriveKind::RamDisk}};
+    } kKinds[] = {{"fixed", DriveKind::Fixed},
+                  {"removable", DriveKind::Removable},
+                  {"remote", DriveKind::Remote},
+                  {"cdrom", DriveKind::CdRom},
+                  {"ramdisk", DriveKind::RamDisk}};
     if (value.is_string()) {
         for (const auto& k : kKinds)
             if (value.get_ref<const std::string&>() == k.name) return k.kind;
@@ -361,8 +368,8 @@ Machine ReadMachine(const Json& json, const std::string& path, const std::string
         for (auto it = drives->begin(); it != drives->end(); ++it) {
             const std::string drivePath = Member(drivesPath, it.key());
             const std::string& letter = it.key();
-            const bool isLetter = letter.size() == 1 && ((letter[0] >= 'A' && letter[0] <= 'Z') ||
-                                                         (letter[0] >= 'a' && letter[0] <= 'z'));
+            const bool isLetter = letter.size() == 1 &&
+                                  ((letter[0] >= 'A' && letter[0] <= 'Z') || (letter[0] >= 'a' && letter[0] <= 'z'));
             if (!isLetter) Refuse(drivePath, it.value(), "is not under a drive letter");
             const char upper = static_cast<char>(letter[0] & ~0x20);
             if (m.drives.count(upper)) Refuse(drivePath, it.value(), "names a drive twice");
@@ -403,7 +410,8 @@ Installation ReadInstallation(const Json& json, const std::string& folder, Conve
         for (auto it = v->begin(); it != v->end(); ++it) {
             const std::string path = Member("appFolders", it.key());
             const std::string& key = it.key();
-            const bool decimal = !key.empty() && key.size() <= 9 && key.find_first_not_of("0123456789") == std::string::npos;
+            const bool decimal =
+                !key.empty() && key.size() <= 9 && key.find_first_not_of("0123456789") == std::string::npos;
             if (!decimal) Refuse(path, it.value(), "is not under a folder type number");
             inst.appFolders[std::stoi(key)] = ToText(it.value(), path, kPathBytes);
         }
@@ -450,11 +458,8 @@ public:
             m_frames.push_back({event == Json::parse_event_t::array_start, ContainedKey(), 0, {}});
             return true;
         case Json::parse_event_t::object_end:
-        case Json::parse_event_t::array_end:
-            m_frames.pop_back();
-            return Completed(parsed);
-        case Json::parse_event_t::value:
-            return Completed(parsed);
+        case Json::parse_event_t::array_end: m_frames.pop_back(); return Completed(parsed);
+        case Json::parse_event_t::value: return Completed(parsed);
         }
         return true;
     }
@@ -462,9 +467,9 @@ public:
 private:
     struct Frame {
         bool isArray;
-        std::string nameInParent;   // the key this container is the value of, "" in a list
-        size_t elements;            // elements completed so far (lists)
-        std::string key;            // the last key read (objects)
+        std::string nameInParent;  // the key this container is the value of, "" in a list
+        size_t elements;           // elements completed so far (lists)
+        std::string key;           // the last key read (objects)
     };
 
     std::string ContainedKey() const {
@@ -490,7 +495,7 @@ private:
         } catch (const Refusal& refusal) {
             assets.refusal = refusal.message;
         } catch (const Json::exception& e) {
-            assets.refusal = AsciiOnly(e.what());   // as ParseInstallation reports it
+            assets.refusal = AsciiOnly(e.what());  // as ParseInstallation reports it
         }
         return false;
     }

@@ -52,7 +52,7 @@ struct Asset {
 };
 
 struct DataFile {
-    std::string dataId;   // text form; the host's records carry an opaque key instead
+    std::string dataId;  // text form; the host's records carry an opaque key instead
     std::int32_t dataNo = 0;
     std::string businessName;
     std::int32_t periodFrom = 0;
@@ -105,20 +105,20 @@ struct Faults {
     std::optional<HostStatus> eraGetCursor;
     std::optional<HostStatus> eraReady;
     std::optional<WalkFault> eraWalk;
-    bool noAccPeriod = false;    // "GetAccPeriod": "none"
+    bool noAccPeriod = false;  // "GetAccPeriod": "none"
     std::optional<PeriodFault> getPeriod;
     std::vector<HostStatus> fatal;
-    bool noSetObject = false;    // "SetObject": "none"
+    bool noSetObject = false;  // "SetObject": "none"
 };
 
 struct Drive {
     DriveKind kind = DriveKind::Fixed;
-    std::string root;   // native folder
+    std::string root;  // native folder
 };
 
 struct Machine {
-    std::map<char, Drive> drives;   // upper-case letter
-    std::string programFolder;      // Windows paths
+    std::map<char, Drive> drives;  // upper-case letter
+    std::string programFolder;     // Windows paths
     std::string currentFolder;
     std::string tempFolder;
     std::vector<std::string> lockedFiles;
@@ -132,7 +132,7 @@ struct Installation {
     std::vector<DataFile> dataFiles;
     Faults faults;
     Machine machine;
-    std::string logPath;   // native path; empty: no log file
+    std::string logPath;  // native path; empty: no log file
 };
 
 // Parses the JSON text of an installation whose file lies in `folder` (a native folder, may be empty).

@@ -16,8 +16,8 @@ ClMsgMgr::ClMsgMgr() = default;
 
 int ClMsgMgr::CheckFatalErrorWithMsg(HostStatus status, int reserved, int show, WindowHandle owner) {
     const Installation* inst = Installed();
-    const bool fatal = inst && std::find(inst->faults.fatal.begin(), inst->faults.fatal.end(), status) !=
-                                   inst->faults.fatal.end();
+    const bool fatal =
+        inst && std::find(inst->faults.fatal.begin(), inst->faults.fatal.end(), status) != inst->faults.fatal.end();
     if (fatal && show) {
         // The host titles its own messages with the title the program gave the connection.
         const ClAccConnect* connection = ClAccConnect::Inst();

@@ -4,7 +4,6 @@
 
 namespace hostsim {
 
-
 bool Utf8ToCp932(const std::string& utf8, std::string& cp932) {
     // glibc maps some characters to look-alikes (U+00A5 to 0x5C); the way back exposes them.
     std::string back;

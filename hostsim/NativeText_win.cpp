@@ -16,8 +16,8 @@ bool FromUtf8(UINT codePage, const std::string& utf8, std::string& output) {
     std::wstring wide(static_cast<size_t>(wideLength), L'\0');
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), inLength, &wide[0], wideLength);
     BOOL usedDefault = FALSE;
-    const int length =
-        ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, nullptr, &usedDefault);
+    const int length = ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0,
+                                             nullptr, &usedDefault);
     if (length <= 0 || usedDefault) return false;
     output.assign(static_cast<size_t>(length), '\0');
     ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &output[0], length, nullptr,

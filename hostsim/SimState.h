@@ -11,8 +11,8 @@
 
 namespace hostsim::detail {
 
-constexpr HostStatus kUnavailable = -1;    // no installation, or nothing to serve
-constexpr HostStatus kMisuse = -2;        // a call out of order or with unusable arguments
+constexpr HostStatus kUnavailable = -1;  // no installation, or nothing to serve
+constexpr HostStatus kMisuse = -2;       // a call out of order or with unusable arguments
 
 struct CursorState {
     enum class Kind { DataFiles, Eras } kind = Kind::DataFiles;

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (line != std::string::npos) expected.erase(line + 1, expected.find('\n', line + 1) - line);
     expected.erase(0, 1);
     if (!expected.empty() && expected.back() != '\n') expected += '\n';
-    expected += kKey + "0/0/" + std::to_string(static_cast<int>(static_cast<OutputCategory>(category))) + "/" +
-                chosen + "\n";
+    expected +=
+        kKey + "0/0/" + std::to_string(static_cast<int>(static_cast<OutputCategory>(category))) + "/" + chosen + "\n";
     FUZZ_CHECK(platform.FileContent(kFile) == (saved ? expected : old));
     return 0;
 }

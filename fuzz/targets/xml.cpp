@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // checked on the text without its line breaks.
     const int depth = size > 0 ? data[0] % 8 : 0;
     std::string oneLine;
-    for (const char c : text) if (c != '\r' && c != '\n') oneLine += c;
+    for (const char c : text)
+        if (c != '\r' && c != '\n') oneLine += c;
     FUZZ_CHECK(writer.Open("C:\\WORK\\x.xml"));
     writer.WriteElement("NAME", oneLine.c_str(), depth);
     writer.WriteStartElement("B", depth, "k", oneLine.c_str());

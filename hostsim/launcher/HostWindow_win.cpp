@@ -11,9 +11,8 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 
 // Messages the system itself queues for any window; a program's post is anything else.
 bool IsSystemQueued(UINT message) {
-    return message == WM_PAINT || message == WM_TIMER || message == 0x0118 /* WM_SYSTIMER */ ||
-           message == WM_QUIT || message == WM_INPUT ||
-           (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+    return message == WM_PAINT || message == WM_TIMER || message == 0x0118 /* WM_SYSTIMER */ || message == WM_QUIT ||
+           message == WM_INPUT || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
            (message >= WM_NCMOUSEHOVER && message <= WM_MOUSELEAVE);
@@ -35,8 +34,8 @@ bool CHostWindow::Create() {
     // Small on purpose: in host-window mode the program makes its progress window a child of this
     // window, where it lies outside the client area and costs no painting. Runs without a host
     // window show it at full cost (and give its picture).
-    m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (stand-in)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
-                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+    m_window = ::CreateWindowExW(0, kClassName, L"Ledgora (stand-in)", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr,
+                                 nullptr, windowClass.hInstance, nullptr);
     if (!m_window) return false;
     ::ShowWindow(m_window, SW_SHOWNORMAL);
     ::UpdateWindow(m_window);

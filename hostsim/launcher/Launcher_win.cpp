@@ -106,8 +106,9 @@ int main() {
     if (argv && argc == 3 && argv[1] == std::wstring(L"--drive-types")) return PrintDriveTypes(argv[2]);
     Options options;
     if (!argv || !ParseOptions(argc, argv, options)) {
-        Complain("usage: host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT] "
-                 "[--keep-window] PROGRAM");
+        Complain(
+            "usage: host-launcher [--current-folder WINPATH] [--temp-folder WINPATH] [--command-line TEXT] "
+            "[--keep-window] PROGRAM");
         return kBadArguments;
     }
     ::LocalFree(argv);

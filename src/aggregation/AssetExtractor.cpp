@@ -30,8 +30,7 @@ bool BelongsInSchedule(const StKOTEISHISANINFO& asset, const StKOTEINENINFO& yea
         CFixedDecimal::IsGreater(included, CFixedDecimal::FromCurrency(kMaxIncludedInExpenses)))
         return false;
     // A data file that keeps a single category outputs all its assets.
-    if (data.businessKind != 1 && data.businessKind != 2 && !InChosenCategories(asset.category, chosen))
-        return false;
+    if (data.businessKind != 1 && data.businessKind != 2 && !InChosenCategories(asset.category, chosen)) return false;
     if (asset.kind == kAssetKindNeverOutput) return false;
     if (IsDisposedStatus(asset.disposalStatus) && asset.disposalDate < data.periodFrom) return false;
     if (IsSmallAmountAsset(asset) && asset.acquisitionDate < data.periodFrom) return false;

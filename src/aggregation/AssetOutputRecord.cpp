@@ -2,7 +2,8 @@
 
 #include <cstddef>
 
-#define LINK_FIELD(name) {#name, offsetof(AssetOutputRecord, name), sizeof(AssetOutputRecord::name)}
+#define LINK_FIELD(name) \
+    { #name, offsetof(AssetOutputRecord, name), sizeof(AssetOutputRecord::name) }
 
 const OutputFieldInfo kOutputFields[kOutputFieldCount] = {
     LINK_FIELD(SISANMEI),

@@ -17,7 +17,7 @@ enum : int {
     kLineEraCursor = 312,
     kLineEraReady = 319,
     kLineEraWalk = 339,
-    kLinePeriodLookup = 607,   // recorded again after either failure below
+    kLinePeriodLookup = 607,  // recorded again after either failure below
     kLinePeriodRead = 615,
     kLineDataFileSet = 2175,
     kLinePeriodObject = 2180,
@@ -31,10 +31,8 @@ bool CCmnProcHpr::IsFatal(HostStatus status) const {
 
 // A zero status the host called fatal clears the last error rather than naming a step.
 void CCmnProcHpr::Record(HostStatus status, int line) {
-    if (status == 0)
-        ClMsgMgr::Inst()->SetLastError(0, nullptr, 0);
-    else
-        ClMsgMgr::Inst()->SetLastError(status, kModule, line);
+    if (status == 0) ClMsgMgr::Inst()->SetLastError(0, nullptr, 0);
+    else ClMsgMgr::Inst()->SetLastError(status, kModule, line);
 }
 
 bool CCmnProcHpr::GetEraOfDate(std::int32_t date, StGENGOINFO& era, std::int32_t* year) {

@@ -9,7 +9,7 @@
 #include "platform/ShiftJis.h"
 
 namespace {
-constexpr std::int64_t kOneYen = 10000;   // ten-thousandths
+constexpr std::int64_t kOneYen = 10000;  // ten-thousandths
 constexpr std::int32_t kEqualResidualCap = 100000;
 constexpr std::size_t kRemarkLineBytes = 20;
 
@@ -46,10 +46,8 @@ D GuaranteeAmount(const StKOTEISHISANINFO& asset, int roundingMode) {
 // period is unknown.
 D DepreciationBeforeAdjustment(const StKOTEISHISANINFO& asset, int roundingMode, std::int32_t periodStart) {
     D base;
-    if (asset.openingBookValue != 0)
-        base = D::FromCurrency(asset.openingBookValue);
-    else if (!DisposedBefore(asset, periodStart))
-        base = CostBasis(asset);
+    if (asset.openingBookValue != 0) base = D::FromCurrency(asset.openingBookValue);
+    else if (!DisposedBefore(asset, periodStart)) base = CostBasis(asset);
     if (asset.rate == 0) return D();
     D amount = D::DivideByDouble(D::MultiplyByInteger(base, asset.rate), 1000);
     amount.Round(roundingMode, 0);
@@ -140,8 +138,8 @@ void WriteDepreciationBase(const AssetSnapshot& snapshot, AssetOutputRecord& rec
     }
 }
 
-void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record,
-                                 const StDATAINFO& data, CHostDates* dates) {
+void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
+                                 CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
         if (BeforeAdjustmentBelowGuarantee(snapshot.asset, data.roundingMode, dates))
@@ -151,8 +149,8 @@ void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecor
     }
 }
 
-void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record,
-                                       const StDATAINFO& data, CHostDates* dates) {
+void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
+                                       CHostDates* dates) {
     if (!IsDecliningBalanceWithGuarantee(snapshot.asset)) return;
     try {
         SetFieldYen(record.CHOUSEIMAESYOUKYAKUGAKU,
@@ -162,8 +160,7 @@ void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutpu
     }
 }
 
-void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
-                  CHostDates* dates) {
+void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data, CHostDates* dates) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     if (IsSmallAmountAsset(asset)) {
         SetFieldText(record.TEKIYOU_JYOUDAN, "措法28の2");
@@ -179,7 +176,8 @@ void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, cons
     if (InEqualDepreciationPhase(asset)) SetFieldText(record.TEKIYOU_JYOUDAN, "均等償却");
     if (IsDecliningBalanceWithGuarantee(asset) && asset.openingBookValue > kOneYen) {
         try {
-            if (BeforeAdjustmentBelowGuarantee(asset, data.roundingMode, dates) && snapshot.year.ordinaryDepreciation > 0)
+            if (BeforeAdjustmentBelowGuarantee(asset, data.roundingMode, dates) &&
+                snapshot.year.ordinaryDepreciation > 0)
                 SetFieldText(record.TEKIYOU_JYOUDAN, "改定償却");
         } catch (const CDecimalOverflow&) {
             ClearField(record.TEKIYOU_JYOUDAN);

@@ -20,9 +20,9 @@ bool InEqualDepreciationPhase(const StKOTEISHISANINFO& asset);
 void WriteGuaranteeAmount(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data);
 void WriteDepreciationBase(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                            CHostDates* dates = nullptr);
-void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record,
-                                 const StDATAINFO& data, CHostDates* dates = nullptr);
-void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record,
-                                       const StDATAINFO& data, CHostDates* dates = nullptr);
+void WriteRevisedAcquisitionCost(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
+                                 CHostDates* dates = nullptr);
+void WriteDepreciationBeforeAdjustment(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
+                                       CHostDates* dates = nullptr);
 void WriteRemarks(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
                   CHostDates* dates = nullptr);

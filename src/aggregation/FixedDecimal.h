@@ -7,24 +7,21 @@
 #include <exception>
 
 // Raised when a result cannot be held. The operands are left as they were.
-class CDecimalOverflow : public std::exception
-{
+class CDecimalOverflow : public std::exception {
 public:
     const char* what() const noexcept override;
 };
 
-enum RoundingMode
-{
-    HalfUp = 0,     // half away from zero
-    RoundUp = 1,    // away from zero
-    RoundDown = 2   // toward zero
+enum RoundingMode {
+    HalfUp = 0,    // half away from zero
+    RoundUp = 1,   // away from zero
+    RoundDown = 2  // toward zero
 };
 
 // Value = sign * (integer part + fraction / 10000).
 // Every value's scaled form sign * (integer * 10000 + fraction) fits a signed
 // 64-bit integer; anything that would leave that range raises CDecimalOverflow.
-class CFixedDecimal
-{
+class CFixedDecimal {
 public:
     static constexpr uint32_t kFractionScale = 10000;
 
@@ -33,12 +30,10 @@ public:
     // Sign taken from the whole units; a fraction of 10000 or more carries. Constant, so that the
     // ratio tables are initialised at compile time.
     constexpr CFixedDecimal(int32_t whole, uint32_t tenThousandths) noexcept
-        : m_integer((whole < 0 ? -static_cast<int64_t>(whole) : static_cast<int64_t>(whole))
-                    + static_cast<int64_t>(tenThousandths / kFractionScale)),
+        : m_integer((whole < 0 ? -static_cast<int64_t>(whole) : static_cast<int64_t>(whole)) +
+                    static_cast<int64_t>(tenThousandths / kFractionScale)),
           m_fraction(tenThousandths % kFractionScale),
-          m_sign(static_cast<int16_t>(whole < 0 ? -1 : 1))
-    {
-    }
+          m_sign(static_cast<int16_t>(whole < 0 ? -1 : 1)) {}
 
     // Money: signed ten-thousandths of a yen. Never raises.
     static CFixedDecimal FromCurrency(int64_t tenThousandths);

@@ -22,7 +22,7 @@ CHostDates::Reading CHostDates::ReadEras() {
         StGENGOINFO current{};
         status = eras->Walk(&current, cursor);
         if (QuietlyFatal(status)) clean = false;
-        if (status != 0) break;   // the end of the set, as for a lookup
+        if (status != 0) break;  // the end of the set, as for a lookup
         m_eraSet.push_back(current);
     }
     eras->ReleaseCursor(cursor);
@@ -58,7 +58,7 @@ CHostDates::Reading CHostDates::ReadPeriod() {
     const bool fatal = QuietlyFatal(status);
     period.reset();
     if (fatal) return Reading::Unusable;
-    m_periodStart = start;   // a status that is not fatal counts as success, with whatever was written
+    m_periodStart = start;  // a status that is not fatal counts as success, with whatever was written
     return Reading::Clean;
 }
 

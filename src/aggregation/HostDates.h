@@ -26,6 +26,6 @@ private:
 
     Reading m_eras = Reading::NotYet;
     Reading m_period = Reading::NotYet;
-    std::vector<StGENGOINFO> m_eraSet;   // in the host's walking order
+    std::vector<StGENGOINFO> m_eraSet;  // in the host's walking order
     std::int32_t m_periodStart = 0;
 };

@@ -40,11 +40,9 @@ void WriteQuantity(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
     const std::size_t length = sjis::BoundedLength(text, sizeof asset.quantity);
     std::size_t split = length;
     while (split > 0 && length - split < kUnitBytes && !IsAsciiDigit(text[split - 1])) --split;
-    if (split < length && sjis::IsInsideDoubleByte(text, length, split) &&
-        !sjis::StartsDoubleByte(text, length, split))
+    if (split < length && sjis::IsInsideDoubleByte(text, length, split) && !sjis::StartsDoubleByte(text, length, split))
         ++split;
-    if (split < length)
-        sjis::CopyCut(record.SUURYOTANI, sizeof record.SUURYOTANI, text + split, length - split);
+    if (split < length) sjis::CopyCut(record.SUURYOTANI, sizeof record.SUURYOTANI, text + split, length - split);
 
     if (split == 0) {
         SetFieldText(record.SUURYO, "0.00");
@@ -64,19 +62,14 @@ void WriteQuantity(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
     }
 }
 
-void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, AssetOutputRecord& record,
-                           CHostDates& dates) {
+void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, AssetOutputRecord& record, CHostDates& dates) {
     std::int32_t year = 0;
     // A year of three digits or more does not fit and leaves the field empty.
-    if (dates.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO, sizeof record.SYUTOKUNENGETU_GENGO,
-                         &year))
+    if (dates.GetEraName(asset.acquisitionDate, record.SYUTOKUNENGETU_GENGO, sizeof record.SYUTOKUNENGETU_GENGO, &year))
         SetFieldInt(record.SYUTOKUNENGETU_NEN, year, true);
-    else
-        SetFieldText(record.SYUTOKUNENGETU_NEN, "00");
-    if (small)
-        ClearField(record.SYUTOKUNENGETU_TUKI);
-    else
-        SetFieldInt(record.SYUTOKUNENGETU_TUKI, asset.acquisitionDate % 10000 / 100, true);
+    else SetFieldText(record.SYUTOKUNENGETU_NEN, "00");
+    if (small) ClearField(record.SYUTOKUNENGETU_TUKI);
+    else SetFieldInt(record.SYUTOKUNENGETU_TUKI, asset.acquisitionDate % 10000 / 100, true);
 }
 
 // Adds the business share of a small-amount asset, rounded up to whole yen, to the running total
@@ -85,8 +78,7 @@ void WriteAcquisitionMonth(const StKOTEISHISANINFO& asset, bool small, AssetOutp
 void AddBusinessShare(const StKOTEISHISANINFO& asset, char (&field)[13], bool continuesTotal) {
     if (continuesTotal && field[0] == '\0') return;
     try {
-        D share = D::Divide(D::Multiply(D::FromCurrency(asset.acquisitionCost),
-                                        D::FromInteger(asset.businessUseRatio)),
+        D share = D::Divide(D::Multiply(D::FromCurrency(asset.acquisitionCost), D::FromInteger(asset.businessUseRatio)),
                             D::FromInteger(10000));
         share.Round(RoundUp, 1);
         SetFieldYen(field, D::Add(D::FromText(field), share));
@@ -96,8 +88,11 @@ void AddBusinessShare(const StKOTEISHISANINFO& asset, char (&field)[13], bool co
 
 char FilingMethodCode(std::int16_t method) {
     switch (method) {
-    case kMethodDecliningBalance: case kMethodDecliningBalance250: case kMethodDecliningBalance200: return '1';
-    case kMethodStraightLine2: case kMethodStraightLine6: return '2';
+    case kMethodDecliningBalance:
+    case kMethodDecliningBalance250:
+    case kMethodDecliningBalance200: return '1';
+    case kMethodStraightLine2:
+    case kMethodStraightLine6: return '2';
     case kMethodCode3: return '4';
     case kMethodOneThirdAYear: return '3';
     default: return '6';
@@ -120,8 +115,8 @@ void WriteRate(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
 
 void WriteAdditionalDepreciation(const StKOTEINENINFO& year, AssetOutputRecord& record) {
     try {
-        SetFieldYen(record.WARIMASISYOUKYAKUHI,
-                    D::Add(D::FromCurrency(year.additionalDepreciation1), D::FromCurrency(year.additionalDepreciation2)));
+        SetFieldYen(record.WARIMASISYOUKYAKUHI, D::Add(D::FromCurrency(year.additionalDepreciation1),
+                                                       D::FromCurrency(year.additionalDepreciation2)));
     } catch (const CDecimalOverflow&) {
         ClearField(record.WARIMASISYOUKYAKUHI);
     }
@@ -144,8 +139,7 @@ void FormatDoubleOneDecimal(double value, char (&field)[N]) {
     const int length = std::snprintf(text, sizeof text, "%s%lld.%lld", negative ? "-" : "", tenths / 10, tenths % 10);
     if (length > 0 && static_cast<std::size_t>(length) < N)
         std::memcpy(field, text, static_cast<std::size_t>(length) + 1);
-    else
-        field[0] = '\0';
+    else field[0] = '\0';
 }
 
 void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, AssetOutputRecord& record) {
@@ -155,18 +149,16 @@ void WriteBusinessUseRatio(const StKOTEISHISANINFO& asset, AssetOutputRecord& re
 
 // The field steps, in the order of the fields.
 // `continuesTotal`: the record is the collective one and already holds earlier small-amount assets.
-void WriteFields(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data,
-                 CHostDates& dates, bool continuesTotal = false) {
+void WriteFields(const AssetSnapshot& snapshot, AssetOutputRecord& record, const StDATAINFO& data, CHostDates& dates,
+                 bool continuesTotal = false) {
     const StKOTEISHISANINFO& asset = snapshot.asset;
     const bool small = IsSmallAmountAsset(asset);
 
     WriteName(asset, small, record);
     if (!small) WriteQuantity(asset, record);
     WriteAcquisitionMonth(asset, small, record, dates);
-    if (small)
-        AddBusinessShare(asset, record.SYUTOKUKINGAKU, continuesTotal);
-    else
-        SetFieldYen(record.SYUTOKUKINGAKU, asset.acquisitionCost);
+    if (small) AddBusinessShare(asset, record.SYUTOKUKINGAKU, continuesTotal);
+    else SetFieldYen(record.SYUTOKUKINGAKU, asset.acquisitionCost);
     WriteGuaranteeAmount(snapshot, record, data);
     if (!small) SetFieldYen(record.KISYUTYOUBOKAKAKU, asset.openingBookValue);
     WriteDepreciationBase(snapshot, record, data, &dates);

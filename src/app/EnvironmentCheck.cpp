@@ -20,9 +20,9 @@ constexpr int kRequiredLevel = 2;
 // The installed filing application against this build.
 enum class EnvironmentStatus {
     Matches,
-    Missing,   // no definition file, or an empty level in it
-    TooLow,    // the filing application is older than this build needs
-    TooHigh,   // this build is older than the filing application needs
+    Missing,  // no definition file, or an empty level in it
+    TooLow,   // the filing application is older than this build needs
+    TooHigh,  // this build is older than the filing application needs
 };
 
 // Folder of the running program, ending with a backslash where that still fits.
@@ -57,7 +57,8 @@ EnvironmentStatus ReadEnvironmentStatus() {
 // Message for a status other than Matches, with the host's package-name token still in it.
 const char* EnvironmentMessage(EnvironmentStatus status) {
     switch (status) {
-    case EnvironmentStatus::Missing: return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
+    case EnvironmentStatus::Missing:
+        return "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";
     case EnvironmentStatus::TooLow:
         return "ご利用の連動コンポーネントは、インストールされているES_APRPACKAGENAMEでは使用できません。\n"
                "ES_APRPACKAGENAMEの最新版を入手してインストールしてからご利用ください。";

@@ -5,8 +5,8 @@
 
 std::int32_t ReadDecimal(const char* text, std::size_t length) {
     std::size_t i = 0;
-    while (i < length && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
-                          text[i] == '\v' || text[i] == '\f')) {
+    while (i < length && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' || text[i] == '\v' ||
+                          text[i] == '\f')) {
         ++i;
     }
     bool negative = false;
@@ -28,7 +28,8 @@ bool ParseHostHandover(const char* commandLine, HostHandover& handover) {
     const char* fieldStart = commandLine;
     std::int32_t numbers[3] = {0, 0, 0};
     for (std::int32_t& number : numbers) {
-        const char* comma = static_cast<const char*>(std::memchr(fieldStart, ',', static_cast<std::size_t>(end - fieldStart)));
+        const char* comma =
+            static_cast<const char*>(std::memchr(fieldStart, ',', static_cast<std::size_t>(end - fieldStart)));
         if (!comma) return false;
         number = ReadDecimal(fieldStart, static_cast<std::size_t>(comma - fieldStart));
         fieldStart = comma + 1;

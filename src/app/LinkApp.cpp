@@ -94,7 +94,8 @@ int CLinkApp::ExitInstance() {
         Platform().SetForegroundWindow(*m_handover.hostWindow);
         Platform().EnableWindow(*m_handover.hostWindow, true);
         // The identifier travels sign-extended to 32 bits, as the host reads it.
-        const auto wparam = static_cast<std::uintptr_t>(static_cast<std::uint32_t>(static_cast<std::int32_t>(m_handover.functionId)));
+        const auto wparam =
+            static_cast<std::uintptr_t>(static_cast<std::uint32_t>(static_cast<std::int32_t>(m_handover.functionId)));
         Platform().PostToWindow(*m_handover.hostWindow, m_handover.notifyMessage, wparam, result);
     }
     return 0;

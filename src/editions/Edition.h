@@ -9,12 +9,12 @@
 inline constexpr const char kAppTitle[] = "所得税(減価償却)";
 
 struct Edition {
-    const char* id;                   // "alpha", "beta", "gamma"
-    const char* programName;          // "LinkAlpha"
-    int appType;                      // application type given to the host connection
-    const char* settingsFileName;     // saved settings file in the host's settings folder
-    bool keyHasSetNumber;             // settings key "%s/%d/%s:" instead of "%s/%s:"
-    const char* defaultProductName;   // PROGRAMNAME when the support information has none
+    const char* id;                  // "alpha", "beta", "gamma"
+    const char* programName;         // "LinkAlpha"
+    int appType;                     // application type given to the host connection
+    const char* settingsFileName;    // saved settings file in the host's settings folder
+    bool keyHasSetNumber;            // settings key "%s/%d/%s:" instead of "%s/%s:"
+    const char* defaultProductName;  // PROGRAMNAME when the support information has none
 };
 
 extern const Edition kEditionAlpha;

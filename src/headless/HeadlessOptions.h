@@ -10,11 +10,11 @@ struct HeadlessOptions {
     const Edition* edition = nullptr;
     std::string installation;
     bool hasCommandLine = false;
-    std::string commandLine;   // code page 932 bytes, as the host would pass them
-    int category = 0;          // 0: leave the dialog's choice
+    std::string commandLine;  // code page 932 bytes, as the host would pass them
+    int category = 0;         // 0: leave the dialog's choice
     bool hasOutput = false;
-    std::string output;        // Windows path, code page 932 bytes
-    std::vector<bool> answers; // Yes/No answers, in order
+    std::string output;         // Windows path, code page 932 bytes
+    std::vector<bool> answers;  // Yes/No answers, in order
     bool cancel = false;
 };
 

@@ -17,8 +17,7 @@ public:
                        unsigned style) override;
     void EnableWindow(WindowHandle window, bool enable) override;
     void SetForegroundWindow(WindowHandle window) override;
-    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                      std::intptr_t lparam) override;
+    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
 
     // Shows the state of a message box's owner (the progress window) before the box itself.
     void SetOwnerDescriber(std::function<std::string(WindowHandle owner)> describer) {

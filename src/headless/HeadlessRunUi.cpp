@@ -15,9 +15,8 @@ std::string OptionState(CHeadlessConditionsView& view, int id) {
 
 // What the user sees of the dialog once it is open.
 void ShowDialog(CTranscript& transcript, CHeadlessConditionsView& view) {
-    transcript.Line("CONDITIONS business=" + Cp932ToUtf8(view.Text(IDT_BUSINESS_NAME)) +
-                    " period=" + Cp932ToUtf8(view.Text(IDT_PERIOD)) +
-                    " manufacturing=" + Cp932ToUtf8(view.Text(IDT_MANUFACTURING)));
+    transcript.Line("CONDITIONS business=" + Cp932ToUtf8(view.Text(IDT_BUSINESS_NAME)) + " period=" +
+                    Cp932ToUtf8(view.Text(IDT_PERIOD)) + " manufacturing=" + Cp932ToUtf8(view.Text(IDT_MANUFACTURING)));
     std::string options = "OPTIONS";
     for (int id : kCategoryOptionIds) {
         options += " " + std::to_string(id) + "=" + OptionState(view, id);

@@ -77,7 +77,8 @@ const char* IconName(unsigned style) {
 }  // namespace
 
 void CTranscript::Message(unsigned style, const std::string& caption, const std::string& text) {
-    Line(std::string("MESSAGE ") + IconName(style) + " " + Cp932ToUtf8(caption) + ": " + ShowLineBreaks(Cp932ToUtf8(text)));
+    Line(std::string("MESSAGE ") + IconName(style) + " " + Cp932ToUtf8(caption) + ": " +
+         ShowLineBreaks(Cp932ToUtf8(text)));
 }
 
 void CTranscript::Question(const std::string& caption, const std::string& text, bool yes) {

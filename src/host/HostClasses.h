@@ -12,9 +12,9 @@ class ClOptLink;
 class ClAccPeriod;
 
 // Set objects, by kind and number (ClDataMgr::GetSetObject, ClSetMgr::GetSetObject).
-constexpr int kSetKindData = 5;   // the data files: ClSetData
+constexpr int kSetKindData = 5;  // the data files: ClSetData
 constexpr int kSetNumberData = 1;
-constexpr int kSetKindEra = 13;   // the eras: ClSetGengo
+constexpr int kSetKindEra = 13;  // the eras: ClSetGengo
 constexpr int kSetNumberEra = 0;
 
 // Folder types of ClFileMgr::GetAppFolderPath.
@@ -22,16 +22,16 @@ constexpr int kFolderTypeData = 0;
 constexpr int kFolderTypeSettings = 1;
 
 // Buffers the host fills, terminator included.
-constexpr std::size_t kUserIdBytes = 65;       // ClSysUser::GetCurUserID
-constexpr std::size_t kDataIdTextBytes = 36;   // ClUtyDBHpr::MakeIDStr
+constexpr std::size_t kUserIdBytes = 65;      // ClSysUser::GetCurUserID
+constexpr std::size_t kDataIdTextBytes = 36;  // ClUtyDBHpr::MakeIDStr
 
 // HostLink: the connection to the running product.
 class ClAccConnect {
 public:
     static ClAccConnect* Inst();
 
-    char m_szAppTitle[64];       // application title shown by the host's messages
-    WindowHandle m_hOwnerWnd;    // owner window of the host's messages
+    char m_szAppTitle[64];     // application title shown by the host's messages
+    WindowHandle m_hOwnerWnd;  // owner window of the host's messages
 
     void SetAppType(int appType);
     void SetUseDataType(int dataType);
@@ -68,8 +68,8 @@ public:
     HostStatus ReadyDat(HostCursor cursor, int mode);
     HostStatus WalkDat(HostCursor cursor, StDATAINFO* record);
     void ReleaseDatCursor(HostCursor cursor);
-    StDATAINFO* GetSelectedInfo();     // the host's own record, read in place
-    ClAccPeriod* GetAccPeriod();       // a new object the caller deletes; may be null
+    StDATAINFO* GetSelectedInfo();  // the host's own record, read in place
+    ClAccPeriod* GetAccPeriod();    // a new object the caller deletes; may be null
 };
 
 // HostBCore: the era set, from the set manager.
@@ -167,7 +167,7 @@ public:
 protected:
     ClSetMgr* m_setMgr = nullptr;
     ClOptLink* m_optLink = nullptr;
-    char m_dataId[16] = {};   // a copy: the caller's record need not outlive the rule object
+    char m_dataId[16] = {};  // a copy: the caller's record need not outlive the rule object
 };
 
 // HostBCore: the fixed-asset cursor.
@@ -180,8 +180,7 @@ public:
     HostStatus MoveFinish();
     HostStatus MoveReady(StFINDINFO* find, int sortType, int sumType);
     HostStatus GetCount(std::int32_t* count);
-    HostStatus Move(std::int32_t index, StKOTEISHISANINFO* asset, StKOTEINENINFO* year,
-                    StKOTEITSUKIINFO* month);
+    HostStatus Move(std::int32_t index, StKOTEISHISANINFO* asset, StKOTEINENINFO* year, StKOTEITSUKIINFO* month);
 
     // The host's allocator; null when the object cannot be created.
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;

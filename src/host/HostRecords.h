@@ -4,8 +4,8 @@
 // dates are yyyymmdd.
 #include <cstdint>
 
-using HostStatus = std::int32_t;   // 0 success; the fixed-asset cursor's 5000 is "no further data"
-using HostCursor = std::int32_t;   // cursor handle of a set object
+using HostStatus = std::int32_t;  // 0 success; the fixed-asset cursor's 5000 is "no further data"
+using HostCursor = std::int32_t;  // cursor handle of a set object
 using HostMoney = std::int64_t;
 
 constexpr HostStatus kHostNoData = 5000;
@@ -16,15 +16,15 @@ constexpr std::int16_t kDefaultFunctionId = 2;
 #pragma pack(push, 1)
 // One accounting data file. Copied whole; the system zero-fills it before every read.
 struct StDATAINFO {
-    char dataId[16];              // opaque, not a text
+    char dataId[16];  // opaque, not a text
     std::int32_t dataNo;
     char businessName[256];
     std::int32_t periodFrom;
     std::int32_t periodTo;
     std::int32_t hasManufacturingCost;
-    std::int16_t dataKind;        // 99: past-results data
-    std::uint8_t businessKind;    // 1..6
-    std::uint8_t roundingMode;    // 0 half up, 1 up, 2 down
+    std::int16_t dataKind;      // 99: past-results data
+    std::uint8_t businessKind;  // 1..6
+    std::uint8_t roundingMode;  // 0 half up, 1 up, 2 down
     char hostReserved[1214];
 };
 #pragma pack(pop)
@@ -32,15 +32,15 @@ static_assert(sizeof(StDATAINFO) == 1506, "the host's data-file record is 1506 b
 
 // GENGO: one Japanese era.
 struct StGENGOINFO {
-    std::int32_t hostWord;        // carried, never read
+    std::int32_t hostWord;  // carried, never read
     std::int32_t startDate;
     char name[16];
 };
 static_assert(sizeof(StGENGOINFO) == 24, "the host's era record is 24 bytes");
 
 // StKOTEISHISANINFO::kind, the asset kind: the two kinds the system treats apart.
-constexpr std::int32_t kAssetKindOwnResidual = 10;   // method 2 or 6: equal depreciation of its own residual value
-constexpr std::int32_t kAssetKindNeverOutput = 11;   // never in the depreciation schedule
+constexpr std::int32_t kAssetKindOwnResidual = 10;  // method 2 or 6: equal depreciation of its own residual value
+constexpr std::int32_t kAssetKindNeverOutput = 11;  // never in the depreciation schedule
 
 // StKOTEISHISANINFO::disposalStatus: the host marks a disposed asset with either of two codes, which the
 // system treats alike; any other value is an asset still held.
@@ -53,14 +53,14 @@ constexpr bool IsDisposedStatus(std::int16_t status) {
 // StKOTEISHISANINFO::method, the depreciation method code 1..8. The filing application files 1 with the
 // declining-balance methods 5 and 8 and 2 with 6 (straight line); 3 has no rule of its own here.
 enum : std::int16_t {
-    kMethodDecliningBalance = 1,      // without a guarantee amount
+    kMethodDecliningBalance = 1,  // without a guarantee amount
     kMethodStraightLine2 = 2,
     kMethodCode3 = 3,
-    kMethodOneThirdAYear = 4,         // rate printed as 1/3
-    kMethodDecliningBalance250 = 5,   // 250 %, with a guarantee amount
+    kMethodOneThirdAYear = 4,        // rate printed as 1/3
+    kMethodDecliningBalance250 = 5,  // 250 %, with a guarantee amount
     kMethodStraightLine6 = 6,
-    kMethodSmallAmount = 7,           // small-amount asset: one collective record a year
-    kMethodDecliningBalance200 = 8,   // 200 %, with a guarantee amount
+    kMethodSmallAmount = 7,          // small-amount asset: one collective record a year
+    kMethodDecliningBalance200 = 8,  // 200 %, with a guarantee amount
 };
 
 // StKOTEISHISANINFO::category, the asset category.

@@ -61,11 +61,10 @@ struct DuplicateRun {
     std::uint16_t count;
 };
 const DuplicateRun kDuplicates[] = {
-    {0x8790, 0x81E0, 1}, {0x8791, 0x81DF, 1}, {0x8792, 0x81E7, 1}, {0x8795, 0x81E3, 1},
-    {0x8796, 0x81DB, 1}, {0x8797, 0x81DA, 1}, {0x879A, 0x81E6, 1}, {0x879B, 0x81BF, 1},
-    {0x879C, 0x81BE, 1}, {0xED40, 0xFA5C, 360}, {0xEEEF, 0xFA40, 10}, {0xEEF9, 0x81CA, 1},
-    {0xEEFA, 0xFA55, 3}, {0xFA4A, 0x8754, 10}, {0xFA54, 0x81CA, 1}, {0xFA58, 0x878A, 1},
-    {0xFA59, 0x8782, 1}, {0xFA5A, 0x8784, 1}, {0xFA5B, 0x81E6, 1},
+    {0x8790, 0x81E0, 1},  {0x8791, 0x81DF, 1}, {0x8792, 0x81E7, 1}, {0x8795, 0x81E3, 1},  {0x8796, 0x81DB, 1},
+    {0x8797, 0x81DA, 1},  {0x879A, 0x81E6, 1}, {0x879B, 0x81BF, 1}, {0x879C, 0x81BE, 1},  {0xED40, 0xFA5C, 360},
+    {0xEEEF, 0xFA40, 10}, {0xEEF9, 0x81CA, 1}, {0xEEFA, 0xFA55, 3}, {0xFA4A, 0x8754, 10}, {0xFA54, 0x81CA, 1},
+    {0xFA58, 0x878A, 1},  {0xFA59, 0x8782, 1}, {0xFA5A, 0x8784, 1}, {0xFA5B, 0x81E6, 1},
 };
 
 // Position of a double-byte code among all lead and trail byte combinations (188 trail bytes a lead
@@ -108,7 +107,7 @@ std::string MapToFullWidth(const std::string& cp932) {
     for (size_t i = 0; i < length;) {
         if (sjis::StartsDoubleByte(text + i, length - i, 0)) {
             const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(text[i]) << 8 |
-                                                          static_cast<unsigned char>(text[i + 1]));
+                                                         static_cast<unsigned char>(text[i + 1]));
             Append(out, PreferredCode(code));
             i += 2;
             continue;
@@ -117,8 +116,7 @@ std::string MapToFullWidth(const std::string& cp932) {
         if (b >= 0x20 && b <= 0x7E && kAsciiFull[b - 0x20] != 0) {
             Append(out, kAsciiFull[b - 0x20]);
         } else if (b >= 0xA1 && b <= 0xDF) {
-            const std::uint16_t composed =
-                i + 1 < length ? Composed(b, static_cast<unsigned char>(text[i + 1])) : 0;
+            const std::uint16_t composed = i + 1 < length ? Composed(b, static_cast<unsigned char>(text[i + 1])) : 0;
             if (composed != 0) {
                 Append(out, composed);
                 i += 2;

@@ -15,8 +15,11 @@ enum class DriveKind { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamD
 
 // Message box styles and answers, numerically those of the Win32 API.
 enum : unsigned {
-    kMbOk = 0x0, kMbYesNo = 0x4,
-    kMbIconQuestion = 0x20, kMbIconWarning = 0x30, kMbIconInformation = 0x40,
+    kMbOk = 0x0,
+    kMbYesNo = 0x4,
+    kMbIconQuestion = 0x20,
+    kMbIconWarning = 0x30,
+    kMbIconInformation = 0x40,
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
@@ -35,9 +38,9 @@ public:
     virtual ~CPlatform() = default;
 
     // Program, folders and private profiles.
-    virtual std::string ModuleFileName() = 0;   // full path of the running program
-    virtual std::string CurrentFolder() = 0;    // ends with a backslash
-    virtual std::string TempFolder() = 0;       // ends with a backslash; may be empty
+    virtual std::string ModuleFileName() = 0;  // full path of the running program
+    virtual std::string CurrentFolder() = 0;   // ends with a backslash
+    virtual std::string TempFolder() = 0;      // ends with a backslash; may be empty
     virtual std::string ReadProfileString(const std::string& section, const std::string& key,
                                           const std::string& defaultValue, const std::string& file,
                                           size_t capacity) = 0;  // at most capacity - 1 bytes
@@ -62,11 +65,11 @@ public:
 
     // Windows and the user.
     virtual int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                           unsigned style) = 0;
+                               unsigned style) = 0;
     virtual void EnableWindow(WindowHandle window, bool enable) = 0;
     virtual void SetForegroundWindow(WindowHandle window) = 0;
     virtual void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                             std::intptr_t lparam) = 0;
+                              std::intptr_t lparam) = 0;
 };
 
 // The installed implementation; set once at start-up (tests swap it).

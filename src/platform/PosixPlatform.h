@@ -22,15 +22,15 @@
 
 struct PosixDrive {
     DriveKind kind = DriveKind::Fixed;
-    std::string root;   // folder of this machine
+    std::string root;  // folder of this machine
 };
 
 struct PosixMachine {
-    std::map<char, PosixDrive> drives;   // keyed by upper-case letter
-    std::string programFolder;           // Windows paths
+    std::map<char, PosixDrive> drives;  // keyed by upper-case letter
+    std::string programFolder;          // Windows paths
     std::string currentFolder;
     std::string tempFolder;
-    std::vector<std::string> lockedFiles;   // Windows paths another program holds open with no sharing
+    std::vector<std::string> lockedFiles;  // Windows paths another program holds open with no sharing
 };
 
 class CPosixPlatform : public CPlatform {
@@ -45,9 +45,8 @@ public:
     // and values are dropped, a value in matching quotes loses them, the default (without trailing
     // blanks) stands for a missing file, section or key. A file name without a folder is not looked
     // up (Windows would look in its own folder).
-    std::string ReadProfileString(const std::string& section, const std::string& key,
-                                  const std::string& defaultValue, const std::string& file,
-                                  size_t capacity) override;
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                  const std::string& file, size_t capacity) override;
 
     bool PathExists(const std::string& path) override;
     bool IsDirectory(const std::string& path) override;
@@ -72,6 +71,6 @@ private:
 
     PosixMachine m_machine;
     std::string m_programName;
-    std::set<std::string> m_locked;                        // host paths
-    std::shared_ptr<std::set<std::string>> m_openFiles;   // host paths of writers not yet closed
+    std::set<std::string> m_locked;                      // host paths
+    std::shared_ptr<std::set<std::string>> m_openFiles;  // host paths of writers not yet closed
 };

@@ -56,9 +56,7 @@ bool Parse(const std::string& path, const WindowsPath* current, WindowsPath& out
     return true;
 }
 
-bool Cp932ToUtf8(const std::string& input, std::string& output) {
-    return ConvertText("UTF-8", "CP932", input, output);
-}
+bool Cp932ToUtf8(const std::string& input, std::string& output) { return ConvertText("UTF-8", "CP932", input, output); }
 
 // Characters Windows refuses in a name.
 bool IsValidName(const std::string& utf8) {
@@ -81,8 +79,7 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
-                      std::string& value) {
+bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key, std::string& value) {
     bool inSection = false;
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find('\n', start);
@@ -96,7 +93,7 @@ bool FindProfileValue(const std::string& text, const std::string& section, const
             continue;  // a header without its bracket is skipped, as Windows does
         }
         if (!inSection) continue;
-        const size_t equals = line.find('=');   // below every trail byte
+        const size_t equals = line.find('=');  // below every trail byte
         if (!SameIgnoringCase(Trim(line.substr(0, equals)), key)) continue;
         value = equals == std::string::npos ? std::string() : Trim(line.substr(equals + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
@@ -147,7 +144,8 @@ private:
 }  // namespace
 
 CPosixPlatform::CPosixPlatform(PosixMachine machine, std::string programName)
-    : m_machine(std::move(machine)), m_programName(std::move(programName)),
+    : m_machine(std::move(machine)),
+      m_programName(std::move(programName)),
       m_openFiles(std::make_shared<std::set<std::string>>()) {
     for (const std::string& locked : m_machine.lockedFiles) {
         std::string host;
@@ -218,8 +216,8 @@ DriveKind CPosixPlatform::DriveType(const std::string& root) {
     if (root.empty()) {
         WindowsPath current;
         if (Parse(m_machine.currentFolder, nullptr, current)) letter = current.drive;
-    } else if ((root.size() == 2 || (root.size() == 3 && IsSeparatorOrSlash(root, 2))) &&
-               IsAsciiLetter(root[0]) && root[1] == ':') {
+    } else if ((root.size() == 2 || (root.size() == 3 && IsSeparatorOrSlash(root, 2))) && IsAsciiLetter(root[0]) &&
+               root[1] == ':') {
         letter = AsciiUpper(root[0]);
     }
     const auto drive = m_machine.drives.find(letter);

@@ -7,9 +7,8 @@ public:
     std::string ModuleFileName() override;
     std::string CurrentFolder() override;
     std::string TempFolder() override;
-    std::string ReadProfileString(const std::string& section, const std::string& key,
-                                  const std::string& defaultValue, const std::string& file,
-                                  size_t capacity) override;
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                  const std::string& file, size_t capacity) override;
     bool PathExists(const std::string& path) override;
     bool IsDirectory(const std::string& path) override;
     DriveKind DriveType(const std::string& root) override;
@@ -25,6 +24,5 @@ public:
                        unsigned style) override;
     void EnableWindow(WindowHandle window, bool enable) override;
     void SetForegroundWindow(WindowHandle window) override;
-    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
-                      std::intptr_t lparam) override;
+    void PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
 };

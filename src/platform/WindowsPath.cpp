@@ -99,8 +99,7 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i] == b[i]) continue;
-        if (IsInsideDoubleByte(a, i) || IsInsideDoubleByte(b, i) || AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
+        if (IsInsideDoubleByte(a, i) || IsInsideDoubleByte(b, i) || AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
     }
     return true;
 }
@@ -127,7 +126,7 @@ void RemoveCreatedFolders(const std::string& target, const std::string& lastExis
     if (!DriveAndFolderOf(target, folder)) return;
     const size_t rootLength = RootLength(folder);
     if (rootLength == 0) return;
-    size_t keep = rootLength;   // bytes of `folder` naming what must stay
+    size_t keep = rootLength;  // bytes of `folder` naming what must stay
     std::string last;
     if (!DriveAndFolderOf(lastExisting, last)) return;
     // A leading part that has a root of its own lies on the same root.

@@ -15,8 +15,8 @@ namespace {
 
 constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
 constexpr char kDefaultProgramVersion[] = "22.02.0X";
-constexpr size_t kNameArea = 64;        // the KOMONSAKINAME result area, terminator included
-constexpr size_t kShortNameBytes = 30;  // names up to this length always fit the area whole
+constexpr size_t kNameArea = 64;                 // the KOMONSAKINAME result area, terminator included
+constexpr size_t kShortNameBytes = 30;           // names up to this length always fit the area whole
 constexpr size_t kChunkBytes = 4 * 1024 * 1024;  // fewer, larger writes cost the system less per byte
 
 // A support value copied into a 256-byte buffer and cut at a character boundary so that its escaped
@@ -24,8 +24,8 @@ constexpr size_t kChunkBytes = 4 * 1024 * 1024;  // fewer, larger writes cost th
 void SupportValue(char (&value)[CXmlWriter::kLineSize], std::string_view found, const char* element,
                   const char* fallback) {
     sjis::CopyCut(value, sizeof value, found.empty() ? "" : found.data(), found.size());  // never a null source
-    const size_t fit = CXmlWriter::EscapedPrefixLength(value, std::strlen(value),
-                                                       CXmlWriter::ElementTextLimit(element, 2));
+    const size_t fit =
+        CXmlWriter::EscapedPrefixLength(value, std::strlen(value), CXmlWriter::ElementTextLimit(element, 2));
     value[fit] = '\0';
     if (value[0] == '\0') sjis::CopyCut(value, sizeof value, fallback, std::strlen(fallback));
 }
@@ -34,7 +34,8 @@ void SupportValue(char (&value)[CXmlWriter::kLineSize], std::string_view found, 
 // at most 60 and is kept whole; a longer one keeps as many whole characters as fit in 63 bytes.
 std::string ToFullWidthName(const std::string& businessName) {
     std::string mapped = Platform().ToFullWidth(businessName);
-    if (businessName.size() > kShortNameBytes) mapped.resize(sjis::CutLength(mapped.data(), mapped.size(), kNameArea - 1));
+    if (businessName.size() > kShortNameBytes)
+        mapped.resize(sjis::CutLength(mapped.data(), mapped.size(), kNameArea - 1));
     return mapped;
 }
 
@@ -75,12 +76,9 @@ bool CReportWriter::WriteSystemBlock(CXmlWriter& writer, std::int16_t functionId
     std::snprintf(functionText, sizeof functionText, "%d", functionId);
 
     const char* const elements[][2] = {
-        {"GYOUMUPREFIX", "QF14"},
-        {"VERSION", "1"},
-        {"FUNCTIONID", functionText},
-        {"CONNECTEDPROGRAMVER", LINK_PROGRAM_VERSION},
-        {"PROGRAMNAME", programName},
-        {"PROGRAMVER", programVersion},
+        {"GYOUMUPREFIX", "QF14"},     {"VERSION", "1"},
+        {"FUNCTIONID", functionText}, {"CONNECTEDPROGRAMVER", LINK_PROGRAM_VERSION},
+        {"PROGRAMNAME", programName}, {"PROGRAMVER", programVersion},
     };
     if (!writer.WriteStartElement("SYSTEM", 1)) return false;
     for (const auto& element : elements) {
@@ -136,7 +134,7 @@ bool CReportWriter::WriteDataBlock(CXmlWriter& writer) {
             char value[CXmlWriter::kLineSize];
             if (text[field.width - 1] != '\0') {
                 const size_t length = sjis::BoundedLength(text, field.width);
-                std::memcpy(value, text, length);   // widths are below the line size
+                std::memcpy(value, text, length);  // widths are below the line size
                 value[length] = '\0';
                 text = value;
             }

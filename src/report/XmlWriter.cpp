@@ -58,7 +58,9 @@ public:
         return true;
     }
     template <size_t N>
-    bool Put(const char (&literal)[N]) { return Put(literal, N - 1); }
+    bool Put(const char (&literal)[N]) {
+        return Put(literal, N - 1);
+    }
     // Escapes as it copies, in one pass. Byte by byte is right for double-byte characters too: no
     // trail byte is one of the five.
     bool PutEscaped(const char* text) {
@@ -139,7 +141,9 @@ size_t CXmlWriter::EscapedPrefixLength(const char* text, size_t length, size_t l
     size_t written = 0;
     while (in < length) {
         const char* entity = EntityFor(text[in]);
-        const size_t unitLength = entity ? std::strlen(entity) : sjis::StartsDoubleByte(text + in, length - in, 0) ? 2 : 1;
+        const size_t unitLength = entity                                              ? std::strlen(entity)
+                                  : sjis::StartsDoubleByte(text + in, length - in, 0) ? 2
+                                                                                      : 1;
         if (written + unitLength > limit) break;
         written += unitLength;
         in += entity ? 1 : unitLength;

@@ -60,7 +60,7 @@ private:
     // Collected bytes not yet written, then always room for a whole line.
     std::vector<char> m_buffer = std::vector<char>(kLineSize);
     size_t m_used = 0;
-    size_t m_chunkBytes = 0;     // 0: write every line at once
+    size_t m_chunkBytes = 0;  // 0: write every line at once
 };
 
 // The indentation, start tag and end tag of an element line written many times (the record fields),

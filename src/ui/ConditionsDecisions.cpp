@@ -123,8 +123,7 @@ CompactLayout PlanCompactLayout(const std::function<PixelRect(int id)>& rectOf) 
 
 KeyAction DecideKey(const KeyPress& key, int focusedId, std::uint8_t businessKind, bool generalAndRealEstateEnabled) {
     const bool noModifier = !key.shift && !key.ctrl && !key.alt;
-    if (noModifier && key.virtualKey == kVkReturn &&
-        (IsCategoryOption(focusedId) || focusedId == IDE_OUTPUT_PATH))
+    if (noModifier && key.virtualKey == kVkReturn && (IsCategoryOption(focusedId) || focusedId == IDE_OUTPUT_PATH))
         return KeyAction::FocusNext;
     if (noModifier && key.virtualKey == kVkF12) return KeyAction::Execute;
 

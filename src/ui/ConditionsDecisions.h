@@ -11,10 +11,11 @@
 // The category options in the order Execute reads them; option i carries OutputCategory i + 1.
 inline constexpr int kCategoryOptionCount = 7;
 inline constexpr int kCategoryOptionIds[kCategoryOptionCount] = {
-    IDO_GENERAL, IDO_REAL_ESTATE, IDO_GENERAL_REAL_ESTATE, IDO_AGRICULTURE,
-    IDO_GENERAL_AGRICULTURE, IDO_REAL_ESTATE_AGRICULTURE, IDO_ALL};
-inline constexpr int kAgricultureOptionIds[] = {IDO_AGRICULTURE, IDO_GENERAL_AGRICULTURE,
-                                                IDO_REAL_ESTATE_AGRICULTURE, IDO_ALL};
+    IDO_GENERAL,     IDO_REAL_ESTATE,         IDO_GENERAL_REAL_ESTATE,
+    IDO_AGRICULTURE, IDO_GENERAL_AGRICULTURE, IDO_REAL_ESTATE_AGRICULTURE,
+    IDO_ALL};
+inline constexpr int kAgricultureOptionIds[] = {IDO_AGRICULTURE, IDO_GENERAL_AGRICULTURE, IDO_REAL_ESTATE_AGRICULTURE,
+                                                IDO_ALL};
 inline constexpr std::int16_t kFirstAgricultureCategory = 4;  // the categories of those options: 4..7
 
 inline constexpr std::int16_t kPastResultsDataKind = 99;
@@ -85,9 +86,9 @@ struct KeyPress {
     bool shift, ctrl, alt;
 };
 enum class KeyAction {
-    Standard,                     // the dialog manager handles it
-    FocusNext,                    // consumed
-    Execute,                      // consumed
-    SelectGeneralAndRealEstate,   // then the dialog manager still handles the key
+    Standard,                    // the dialog manager handles it
+    FocusNext,                   // consumed
+    Execute,                     // consumed
+    SelectGeneralAndRealEstate,  // then the dialog manager still handles the key
 };
 KeyAction DecideKey(const KeyPress& key, int focusedId, std::uint8_t businessKind, bool generalAndRealEstateEnabled);

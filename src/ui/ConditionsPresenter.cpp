@@ -31,8 +31,8 @@ bool CConditionsPresenter::OnInit(IConditionsView& view) {
     view.LimitText(IDE_OUTPUT_PATH, kOutputPathLimit);
     const SavedChoice saved = m_setup.readSaved ? m_setup.readSaved() : SavedChoice{};
 
-    view.SetText(IDT_BUSINESS_NAME,
-                 std::string(m_data.businessName, sjis::BoundedLength(m_data.businessName, sizeof m_data.businessName)));
+    view.SetText(IDT_BUSINESS_NAME, std::string(m_data.businessName,
+                                                sjis::BoundedLength(m_data.businessName, sizeof m_data.businessName)));
     view.SetText(IDT_PERIOD, PeriodText(m_data.periodFrom, m_data.periodTo));
     view.SetText(IDT_MANUFACTURING, ManufacturingText(m_data.hasManufacturingCost));
 
@@ -42,8 +42,8 @@ bool CConditionsPresenter::OnInit(IConditionsView& view) {
         view.SetChecked(kCategoryOptionIds[i], options.selected[i]);
     }
 
-    const OutputPathChoice path = ChooseOutputPath(m_setup.fixedPath, saved.path, HostDataFolder,
-                                                   [] { return Platform().TempFolder(); });
+    const OutputPathChoice path =
+        ChooseOutputPath(m_setup.fixedPath, saved.path, HostDataFolder, [] { return Platform().TempFolder(); });
     outputPath = path.path;
     if (path.fixed) {
         view.SetText(IDG_OUTPUT, kFixedOutputGroupText);
@@ -69,19 +69,14 @@ bool CConditionsPresenter::OnInit(IConditionsView& view) {
 
 bool CConditionsPresenter::OnKey(IConditionsView& view, const KeyPress& key) {
     switch (DecideKey(key, view.FocusedId(), m_data.businessKind, view.IsEnabled(IDO_GENERAL_REAL_ESTATE))) {
-    case KeyAction::FocusNext:
-        view.FocusNext();
-        return true;
-    case KeyAction::Execute:
-        OnExecute(view);
-        return true;
+    case KeyAction::FocusNext: view.FocusNext(); return true;
+    case KeyAction::Execute: OnExecute(view); return true;
     case KeyAction::SelectGeneralAndRealEstate:
         view.SetChecked(IDO_GENERAL_REAL_ESTATE, true);
         view.SetChecked(IDO_GENERAL, false);
         view.SetChecked(IDO_REAL_ESTATE, false);
         return false;
-    case KeyAction::Standard:
-        break;
+    case KeyAction::Standard: break;
     }
     return false;
 }

@@ -55,9 +55,7 @@ public:
         return focus && ::IsChild(Window(), focus) ? ::GetDlgCtrlID(focus) : 0;
     }
     void FocusNext() override { ::SendMessageA(Window(), WM_NEXTDLGCTL, 0, FALSE); }
-    void Focus(int id) override {
-        ::SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
-    }
+    void Focus(int id) override { ::SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE); }
     void FocusAndSelectAll(int id) override {
         Focus(id);
         ::SendDlgItemMessageA(Window(), id, EM_SETSEL, 0, -1);

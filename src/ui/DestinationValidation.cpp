@@ -8,7 +8,8 @@
 namespace {
 
 constexpr const char kNoPath[] = "データ出力先が指定されていません。\n\n出力先を指定してください。";
-constexpr const char kInvalidCharacter[] = "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
+constexpr const char kInvalidCharacter[] =
+    "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
 constexpr const char kInvalidDrive[] = "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
 constexpr const char kNoFileName[] = "ファイル名が指定されていません。";
 constexpr const char kAskCreateFolder[] = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
@@ -61,14 +62,12 @@ bool HasValidDrive(const std::string& path) {
     case DriveKind::Unknown:
     case DriveKind::NoRootDir:
     case DriveKind::CdRom:
-    case DriveKind::RamDisk:
-        return false;
+    case DriveKind::RamDisk: return false;
     case DriveKind::Removable:
     case DriveKind::Fixed:
-    case DriveKind::Remote:
-        return Platform().CanReadWrite(root);
+    case DriveKind::Remote: return Platform().CanReadWrite(root);
     }
-    return true;   // a type the system may add later
+    return true;  // a type the system may add later
 }
 
 DestinationVerdict ValidateDestination(WindowHandle owner, const std::string& outputPath,

@@ -18,8 +18,7 @@ enum class DestinationVerdict { Accepted, Refused };
 // Examines `outputPath` in the fixed order, telling the user (owned by `owner`) why it is refused or
 // asking before creating a folder or overwriting a file. A non-empty `fixedPath` (handed over by the
 // host) skips the look at what already exists at the path.
-DestinationVerdict ValidateDestination(WindowHandle owner, const std::string& outputPath,
-                                       const std::string& fixedPath);
+DestinationVerdict ValidateDestination(WindowHandle owner, const std::string& outputPath, const std::string& fixedPath);
 
 // What the save-file dialog opens with, from the text of the path edit.
 struct SaveDialogStart {
@@ -29,5 +28,5 @@ struct SaveDialogStart {
 SaveDialogStart SaveDialogStartOf(const std::string& editText);
 
 inline constexpr const char kSaveDialogTitle[] = "保存ファイルを指定";
-inline constexpr const char kSaveDialogFilter[] = "Xml Files (*.xml)|*.xml||";   // MFC form
+inline constexpr const char kSaveDialogFilter[] = "Xml Files (*.xml)|*.xml||";  // MFC form
 inline constexpr const char kSaveDialogDefaultExtension[] = "XML";

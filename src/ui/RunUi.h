@@ -16,8 +16,8 @@ struct SavedChoice {
 };
 
 // Accepts or refuses an output path, its messages owned by `dialog` (ValidateDestination fits).
-using DestinationValidator = std::function<DestinationVerdict(WindowHandle dialog, const std::string& outputPath,
-                                                              const std::string& fixedPath)>;
+using DestinationValidator =
+    std::function<DestinationVerdict(WindowHandle dialog, const std::string& outputPath, const std::string& fixedPath)>;
 
 struct ConditionsSetup {
     std::string fixedPath;                   // handed over by the host; empty for none

@@ -101,7 +101,6 @@ INT_PTR CALLBACK CWin32Dialog::DialogProc(HWND window, UINT message, WPARAM wpar
         ::SetWindowLongPtrA(window, DWLP_USER, 0);
         self->m_window = nullptr;
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }

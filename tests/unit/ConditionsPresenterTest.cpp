@@ -21,7 +21,7 @@ TEST(ConditionsDecisions, CompactLayoutClosesTheGapOfTheAgricultureOptions) {
         {IDO_GENERAL_AGRICULTURE, gone, true},
         {IDO_REAL_ESTATE_AGRICULTURE, gone, true},
         {IDO_ALL, gone, true},
-        {IDG_CATEGORY, {10, 100, 384, 211}, false},            // only the bottom edge moves
+        {IDG_CATEGORY, {10, 100, 384, 211}, false},             // only the bottom edge moves
         {IDO_GENERAL_REAL_ESTATE, {18, 177, 235, 197}, false},  // h / 4 = 27
         {IDG_OUTPUT, {10, 219, 384, 284}, false},
         {IDE_OUTPUT_PATH, {18, 247, 291, 270}, false},
@@ -40,7 +40,7 @@ TEST(ConditionsDecisions, CompactLayoutClosesTheGapOfTheAgricultureOptions) {
 
 TEST(ConditionsDecisions, Keys) {
     const KeyPress enter = {kVkReturn, false, false, false}, f12 = {kVkF12, false, false, false};
-    const KeyPress key3 = {kVkKey3, false, false, false};
+    const KeyPress key3 = {kVkKey3, false, false, false}, alt3 = {kVkKey3, false, false, true};
     struct Case {
         const char* name;
         KeyPress key;
@@ -60,11 +60,10 @@ TEST(ConditionsDecisions, Keys) {
         {"3 in kind 3", key3, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
         {"3 typed into the path", key3, IDE_OUTPUT_PATH, 3, true, KeyAction::Standard},
         {"# typed into the path", {kVkKey3, true, false, false}, IDE_OUTPUT_PATH, 2, true, KeyAction::Standard},
-        {"alt 3 in the path", {kVkKey3, false, false, true}, IDE_OUTPUT_PATH, 1, true,
-         KeyAction::SelectGeneralAndRealEstate},
+        {"alt 3 in the path", alt3, IDE_OUTPUT_PATH, 1, true, KeyAction::SelectGeneralAndRealEstate},
         {"numpad 3", {kVkNumpad3, false, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
         {"shift 3", {kVkKey3, true, false, false}, IDO_GENERAL, 3, true, KeyAction::SelectGeneralAndRealEstate},
-        {"alt 3", {kVkKey3, false, false, true}, IDO_GENERAL, 2, true, KeyAction::SelectGeneralAndRealEstate},
+        {"alt 3", alt3, IDO_GENERAL, 2, true, KeyAction::SelectGeneralAndRealEstate},
         {"ctrl 3", {kVkKey3, false, true, false}, IDO_GENERAL, 3, true, KeyAction::Standard},
         {"shift alt 3", {kVkKey3, true, false, true}, IDO_GENERAL, 3, true, KeyAction::Standard},
         {"3 with 1012 disabled", key3, IDO_GENERAL, 1, false, KeyAction::Standard},
@@ -73,8 +72,7 @@ TEST(ConditionsDecisions, Keys) {
         {"numpad 4", {0x64, false, false, false}, IDO_GENERAL, 3, true, KeyAction::Standard},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DecideKey(c.key, c.focus, static_cast<std::uint8_t>(c.kind), c.combinedEnabled), c.action)
-            << c.name;
+        EXPECT_EQ(DecideKey(c.key, c.focus, static_cast<std::uint8_t>(c.kind), c.combinedEnabled), c.action) << c.name;
 }
 
 // link-headless's view, which also counts how far the window shrinks.

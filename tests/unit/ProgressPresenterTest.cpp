@@ -39,9 +39,9 @@ struct Recorder {
     CProgressPresenter dialog{std::make_unique<CRecordingView>(ops)};
 };
 
-const std::vector<std::string> kPulse = {"act range 0..5", "act step 1", "act pos 0", "raise", "repaint",
-                                         "act step-it", "act step-it", "act step-it", "act step-it",
-                                         "act step-it", "act step-it"};
+const std::vector<std::string> kPulse = {"act range 0..5", "act step 1",  "act pos 0",   "raise",
+                                         "repaint",        "act step-it", "act step-it", "act step-it",
+                                         "act step-it",    "act step-it", "act step-it"};
 
 std::vector<std::string> Unit(int position, const char* caption) {
     std::vector<std::string> ops;

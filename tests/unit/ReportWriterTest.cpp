@@ -77,8 +77,8 @@ TEST(ReportWriterTest, ThreeRecordsInListOrderWithProgress) {
     for (const char* name : {"パソコン", "軽トラック", "少額資産"}) f.records.push_back(Record(name));
     ASSERT_TRUE(f.Write(Data(), -1));
     EXPECT_EQ(f.File(), Golden());
-    const std::vector<std::string> progress = {"P", "P", "P", "P", "P", "P", "P", "400-500", "P", "P", "P", "P", "P",
-                                               "P", "500-600", "P", "P", "P", "P", "600-700", "P"};
+    const std::vector<std::string> progress = {"P", "P", "P", "P",       "P", "P", "P", "400-500", "P",       "P", "P",
+                                               "P", "P", "P", "500-600", "P", "P", "P", "P",       "600-700", "P"};
     EXPECT_EQ(f.progress.calls, progress);
 }
 
@@ -86,7 +86,7 @@ TEST(ReportWriterTest, FieldIsReadToItsZeroByteAndNeverPastItsWidth) {
     Fixture f;
     auto record = Record("机");
     std::memset(record->SUURYO, '9', sizeof record->SUURYO);  // no zero byte in the field
-    std::memcpy(record->SUURYOTANI, "AB\0CD", 5);              // bytes after the zero byte up to the width
+    std::memcpy(record->SUURYOTANI, "AB\0CD", 5);             // bytes after the zero byte up to the width
     f.records.push_back(std::move(record));
     ASSERT_TRUE(f.Write());
     EXPECT_NE(f.File().find("\t\t\t<SUURYO>999999999999</SUURYO>\r\n\t\t\t<SUURYOTANI>AB</SUURYOTANI>\r\n"),
@@ -113,8 +113,8 @@ TEST(ReportWriterTest, WriteFailureAfterAnyByteLeavesExactlyTheBytesBefore) {
         EXPECT_EQ(f.platform.writesAfterFailure, 0u) << limit;
         for (const auto& band : bands) {
             const bool blockDone = limit >= full.find(band.endTag) + band.endTag.size();
-            const bool advanced = std::find(f.progress.calls.begin(), f.progress.calls.end(), band.band) !=
-                                  f.progress.calls.end();
+            const bool advanced =
+                std::find(f.progress.calls.begin(), f.progress.calls.end(), band.band) != f.progress.calls.end();
             EXPECT_EQ(advanced, blockDone) << limit << " " << band.band;
         }
         records = std::move(f.records);

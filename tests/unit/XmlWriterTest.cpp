@@ -55,7 +55,8 @@ TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {
         const bool fits = !c.escaped.empty();
         if (fits) {  // the longest prefix whose escaped form fits in as many bytes as the text's does
             EXPECT_EQ(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size()), c.text.size());
-            EXPECT_LT(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size() - 1), c.text.size());
+            EXPECT_LT(CXmlWriter::EscapedPrefixLength(c.text.c_str(), c.text.size(), c.escaped.size() - 1),
+                      c.text.size());
         }
         EXPECT_EQ(w.WriteElement("X", c.text.c_str(), 0), fits) << c.text;
         const std::string expected = fits ? "<X>" + c.escaped + "</X>\r\n" : "";

@@ -24,10 +24,22 @@
 
 namespace {
 
-const int kConditionsControls[] = {
-    IDT_BUSINESS_NAME, IDT_PERIOD, IDT_MANUFACTURING, IDG_CATEGORY, IDO_GENERAL, IDO_REAL_ESTATE,
-    IDO_AGRICULTURE, IDO_GENERAL_REAL_ESTATE, IDO_GENERAL_AGRICULTURE, IDO_REAL_ESTATE_AGRICULTURE, IDO_ALL,
-    IDG_OUTPUT, IDE_OUTPUT_PATH, IDB_BROWSE, IDOK, IDCANCEL};
+const int kConditionsControls[] = {IDT_BUSINESS_NAME,
+                                   IDT_PERIOD,
+                                   IDT_MANUFACTURING,
+                                   IDG_CATEGORY,
+                                   IDO_GENERAL,
+                                   IDO_REAL_ESTATE,
+                                   IDO_AGRICULTURE,
+                                   IDO_GENERAL_REAL_ESTATE,
+                                   IDO_GENERAL_AGRICULTURE,
+                                   IDO_REAL_ESTATE_AGRICULTURE,
+                                   IDO_ALL,
+                                   IDG_OUTPUT,
+                                   IDE_OUTPUT_PATH,
+                                   IDB_BROWSE,
+                                   IDOK,
+                                   IDCANCEL};
 
 std::vector<std::string> g_keys;
 HWND g_owner = nullptr;
@@ -178,8 +190,8 @@ int RunConditions(HINSTANCE resources, int argc, char** argv) {
 
     CWin32RunUi ui(resources);
     const ConditionsOutcome outcome = ui.RunConditionsDialog(reinterpret_cast<WindowHandle>(g_owner), data, setup);
-    std::printf("outcome confirmed=%d category=%d path=%s\n", outcome.end == ConditionsEnd::Executed ? 1 : 0, outcome.category,
-                outcome.outputPath.c_str());
+    std::printf("outcome confirmed=%d category=%d path=%s\n", outcome.end == ConditionsEnd::Executed ? 1 : 0,
+                outcome.category, outcome.outputPath.c_str());
     if (g_owner) std::printf("owner-enabled-after=%d\n", ::IsWindowEnabled(g_owner) ? 1 : 0);
     return 0;
 }
@@ -204,8 +216,9 @@ int RunProgress(HINSTANCE resources, int argc, char** argv) {
     RECT r;
     ::GetWindowRect(window, &r);
     std::printf("shown\nwindow %ld,%ld %ldx%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    std::printf("units=%s elapsed-ms=%lld caption-bytes=%s main=%d activity=%d\n", argv[3], static_cast<long long>(elapsed),
-                caption, static_cast<int>(::SendDlgItemMessageA(window, IDP_MAIN, PBM_GETPOS, 0, 0)),
+    std::printf("units=%s elapsed-ms=%lld caption-bytes=%s main=%d activity=%d\n", argv[3],
+                static_cast<long long>(elapsed), caption,
+                static_cast<int>(::SendDlgItemMessageA(window, IDP_MAIN, PBM_GETPOS, 0, 0)),
                 static_cast<int>(::SendDlgItemMessageA(window, IDP_ACTIVITY, PBM_GETPOS, 0, 0)));
     std::fflush(stdout);
 

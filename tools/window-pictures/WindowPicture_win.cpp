@@ -54,7 +54,8 @@ bool WriteBitmapFile(const std::wstring& file, const Pixels& picture) {
         }
         bytes += row;
     }
-    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const BOOL ok = ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -67,9 +68,12 @@ bool CaptureScreen(const RECT& area, Pixels& out) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
-    return PaintToPixels(width, height, [&](HDC memory, HDC screen) {
-        return ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
-    }, out);
+    return PaintToPixels(
+        width, height,
+        [&](HDC memory, HDC screen) {
+            return ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+        },
+        out);
 }
 
 bool SaveWindowBitmap(HWND window, const std::wstring& file, DWORD milliseconds, std::string& error) {
@@ -79,12 +83,14 @@ bool SaveWindowBitmap(HWND window, const std::wstring& file, DWORD milliseconds,
     }
     Pixels previous;
     Pixels current;
-    const bool steady = PollFor([&] {
-        RECT area;
-        if (!::IsWindowVisible(window) || !::GetWindowRect(window, &area) || HasUpdateRegion(window)) return false;
-        previous = current;
-        return CaptureScreen(area, current) && previous == current;
-    }, milliseconds);
+    const bool steady = PollFor(
+        [&] {
+            RECT area;
+            if (!::IsWindowVisible(window) || !::GetWindowRect(window, &area) || HasUpdateRegion(window)) return false;
+            previous = current;
+            return CaptureScreen(area, current) && previous == current;
+        },
+        milliseconds);
     if (!steady) {
         error = "the window did not reach a steady picture";
         return false;

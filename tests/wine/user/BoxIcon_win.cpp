@@ -10,8 +10,7 @@ namespace {
 constexpr DWORD kPaintWaitMs = 5000;
 
 const std::pair<const char*, LPCTSTR> kIcons[] = {
-    {"warning", IDI_WARNING}, {"information", IDI_INFORMATION}, {"question", IDI_QUESTION}, {"error", IDI_ERROR},
-};
+    {"warning", IDI_WARNING}, {"information", IDI_INFORMATION}, {"question", IDI_QUESTION}, {"error", IDI_ERROR}};
 
 // Whether `captured` is the icon drawn on its background, but for rounding noise in at most 1 % of
 // the pixels. The static fills its background before drawing the icon; every standard icon leaves
@@ -20,13 +19,14 @@ bool Shows(const Pixels& captured, LPCTSTR resource) {
     const HICON icon = ::LoadIcon(nullptr, resource);
     const std::uint32_t background = captured.rgb.front();
     Pixels drawn;
-    if (!icon || !PaintToPixels(captured.width, captured.height, [&](HDC memory, HDC) {
-            HBRUSH brush = ::CreateSolidBrush(RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF));
-            RECT all = {0, 0, captured.width, captured.height};
-            ::FillRect(memory, &all, brush);
-            ::DeleteObject(brush);
-            return ::DrawIconEx(memory, 0, 0, icon, captured.width, captured.height, 0, nullptr, DI_NORMAL) != FALSE;
-        }, drawn)) {
+    const auto paint = [&](HDC memory, HDC) {
+        HBRUSH brush = ::CreateSolidBrush(RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF));
+        RECT all = {0, 0, captured.width, captured.height};
+        ::FillRect(memory, &all, brush);
+        ::DeleteObject(brush);
+        return ::DrawIconEx(memory, 0, 0, icon, captured.width, captured.height, 0, nullptr, DI_NORMAL) != FALSE;
+    };
+    if (!icon || !PaintToPixels(captured.width, captured.height, paint, drawn)) {
         return false;
     }
     size_t different = 0;
@@ -53,7 +53,7 @@ const char* IdentifyBoxIcon(HWND box, const Run& run) {
     if (!control || !::IsWindowVisible(control) || (Send(control, STM_GETICON, 0, 0, icon) && icon == 0)) return "none";
     const char* matched = "?";
     // Polled: the box may not have been painted (or its picture not yet reached the screen).
-    run.WaitFor([&] {
+    const auto identified = [&] {
         RECT area;
         Pixels captured;
         if (!::GetWindowRect(control, &area) || !CaptureScreen(area, captured)) return false;
@@ -65,6 +65,7 @@ const char* IdentifyBoxIcon(HWND box, const Run& run) {
         }
         if (matches != 1) matched = "?";
         return matches == 1;
-    }, kPaintWaitMs);
+    };
+    run.WaitFor(identified, kPaintWaitMs);
     return matched;
 }

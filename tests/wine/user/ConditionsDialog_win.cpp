@@ -19,7 +19,7 @@ constexpr DWORD kPictureWaitMs = 10000;
 struct DialogState {
     bool shown = false;
     size_t nextAction = 0;
-    bool closingPressed = false;     // Execute, Cancel, F12 or Esc
+    bool closingPressed = false;  // Execute, Cancel, F12 or Esc
     bool cancelPressed = false;
     bool reportAfterAction = false;  // a key or Browse: show focus, options and path once it waits
     DWORD sharedThread = 0;          // its input shared (AttachThreadInput) from the first key on
@@ -120,7 +120,8 @@ bool Perform(HWND dialog, const std::wstring& key, const std::wstring& value, Di
         bool closing = false;
         state.sharedThread = thread;
         state.reportAfterAction = true;
-        if (!PressKey(dialog, value, [&] { return Settle(dialog, edit, run); }, closing, error)) return false;
+        const auto settle = [&] { return Settle(dialog, edit, run); };
+        if (!PressKey(dialog, value, settle, closing, error)) return false;
         state.closingPressed = state.closingPressed || closing;
         return true;
     }

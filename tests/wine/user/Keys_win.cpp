@@ -34,15 +34,13 @@ bool PostKey(HWND dialog, WORD key, bool alt, bool down, std::string& error) {
 
 bool PressKey(HWND dialog, const std::wstring& name, const std::function<Readiness()>& settle, bool& closing,
               std::string& error) {
-    static const std::pair<const wchar_t*, BYTE> kKeys[] = {
-        {L"Enter", VK_RETURN}, {L"F12", VK_F12}, {L"Esc", VK_ESCAPE}, {L"Tab", VK_TAB}, {L"3", '3'},
-        {L"Num3", VK_NUMPAD3},
-    };
+    static const std::pair<const wchar_t*, BYTE> kKeys[] = {{L"Enter", VK_RETURN}, {L"F12", VK_F12},
+                                                            {L"Esc", VK_ESCAPE},   {L"Tab", VK_TAB},
+                                                            {L"3", '3'},           {L"Num3", VK_NUMPAD3}};
     // Held in the order a person presses them, each with its left-hand twin: GetKeyState answers for
     // both VK_SHIFT and VK_LSHIFT.
     static const std::pair<const wchar_t*, std::vector<BYTE>> kModifiers[] = {
-        {L"Shift+", {VK_SHIFT, VK_LSHIFT}}, {L"Ctrl+", {VK_CONTROL, VK_LCONTROL}}, {L"Alt+", {VK_MENU, VK_LMENU}},
-    };
+        {L"Shift+", {VK_SHIFT, VK_LSHIFT}}, {L"Ctrl+", {VK_CONTROL, VK_LCONTROL}}, {L"Alt+", {VK_MENU, VK_LMENU}}};
     std::wstring rest = name;
     std::vector<BYTE> pressed;
     for (const auto& [prefix, keys] : kModifiers) {

@@ -75,7 +75,7 @@ int Drive(Run& run) {
             const bool done = !::IsWindowVisible(window) ? true
                               : IsSaveFileDialog(window) ? AnswerSaveFileDialog(window, run)
                               : IsMessageBox(window)     ? AnswerMessageBox(window, run)
-                              : !IsConditionsDialog(window) || WorkConditionsDialog(window, run);
+                                                     : !IsConditionsDialog(window) || WorkConditionsDialog(window, run);
             if (!done) return kUserFailed;
         }
         if (::GetTickCount64() >= run.deadline) {

@@ -100,7 +100,7 @@ bool Run::WaitFor(const std::function<bool()>& condition, DWORD milliseconds) co
 
 Readiness Settle(HWND dialog, HWND edit, const Run& run) {
     bool marked = false;
-    const bool handled = run.WaitFor([&] {
+    const auto markerHandled = [&] {
         if (Gone(dialog)) return true;
         DWORD_PTR modified = 0;
         if (!marked) {
@@ -108,7 +108,8 @@ Readiness Settle(HWND dialog, HWND edit, const Run& run) {
         }
         // Sent messages overtake posted ones: the flag is set only once the marker has been handled.
         return marked && Send(edit, EM_GETMODIFY, 0, 0, modified) && modified != 0;
-    }, kHandledWaitMs);
+    };
+    const bool handled = run.WaitFor(markerHandled, kHandledWaitMs);
     if (Gone(dialog)) return Readiness::Gone;
     if (!handled) return Readiness::Failed;
     return ::IsWindowEnabled(dialog) ? Readiness::Waiting : Readiness::Modal;

@@ -39,7 +39,7 @@ int main() {
         std::fprintf(stderr, "fullwidth-compare: the code page is %u, not 932\n", ::GetACP());
         return 2;
     }
-    std::string halfWidth;  // the printable ASCII and the half-width katakana
+    std::string halfWidth;                // the printable ASCII and the half-width katakana
     for (int b = 0x01; b <= 0xFF; ++b) {  // a lead byte alone is no character
         if (!sjis::IsLeadByte(static_cast<unsigned char>(b))) Compare("single", std::string(1, static_cast<char>(b)));
         if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF)) halfWidth += static_cast<char>(b);
@@ -60,12 +60,14 @@ int main() {
     }
     // Names as a client might register them; several double-byte characters end in 0x5C, 0x7C or a
     // byte of the half-width kana range, which must not be read as characters of their own.
+    // clang-format off
     for (const char* name : {
              "ABC&123ｶﾞ", "株式会社ｶﾞｲｱ", "山田 太郎", "(株)ﾃｽﾄ商事", "ｿﾌﾄ表示\\能力", "有限会社\"ﾊﾟﾝ'ﾔ\"",
              "漢ﾞ字ﾟ", "唖ﾞ院ﾟ", "ｳﾞｨｰﾅｽ<ﾋﾟｱﾉ>", "ﾜﾞｲﾝ&ｦﾞ", "農園ﾀﾅｶ~1-2#3", "ＡＢＣｱﾞｲﾞ", "ﾞ先頭", "末尾ﾟ",
              "ポ ﾎﾟ ﾎﾞ ﾎ", "Ｔｅｓｔ test ﾃｽﾄ", "{a|b}[c]^_`@%$!?*+,./:;=", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞ",
              "ﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ", "ｧｨｩｪｫｬｭｮｯｰ｡｢｣､･", "予ﾞ十ﾟ", "ｱﾞﾞﾟﾟ",
          }) {
+        // clang-format on
         Compare("name", name);
     }
     std::fprintf(stderr, "fullwidth-compare: %zu inputs compared\n", g_compared);
