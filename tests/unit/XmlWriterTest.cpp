@@ -17,22 +17,6 @@ std::string Repeat(const std::string& part, size_t times) {
     return result;
 }
 
-TEST(XmlWriterTest, EachOperationWritesOneLine) {
-    CMemoryPlatform platform;
-    CXmlWriter w;
-    ASSERT_TRUE(w.Open(kPath));
-    EXPECT_TRUE(w.WriteStartElement("REPORT", 0));
-    EXPECT_TRUE(w.WriteStartElement("SISAN", 2, "Count", "1"));
-    EXPECT_TRUE(w.WriteStartElement("E", 1, "a", "x<\"q\"'"));
-    EXPECT_TRUE(w.WriteStartElement("E", 0, "a", nullptr));  // without its value, no attribute
-    EXPECT_TRUE(w.WriteElement("X", "A&B", 3));
-    EXPECT_TRUE(w.WriteElement("X", "", 0));
-    EXPECT_TRUE(w.WriteEndElement("DATA", 1));
-    EXPECT_EQ(platform.FileContent(kPath).value_or(""),
-              "<REPORT>\r\n\t\t<SISAN Count=\"1\">\r\n\t<E a=\"x&lt;&quot;q&quot;&apos;\">\r\n<E>\r\n"
-              "\t\t\t<X>A&amp;B</X>\r\n<X></X>\r\n\t</DATA>\r\n");
-}
-
 // The line operations escape as they copy, up to the last byte a line can hold.
 TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {
     const std::string fill = Repeat("&", 49) + "a";  // "<X>" + 246 bytes + "</X>" CR LF: 255

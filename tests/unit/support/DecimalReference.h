@@ -1,7 +1,7 @@
 #pragma once
 // CFixedDecimal against exact 128-bit integer arithmetic on its ten-thousandths: each result is the
-// exact one as documented in FixedDecimal.h, or an overflow; never a wrong value. Shared by the unit
-// test (chosen values) and the fuzz target (any values).
+// exact one as documented in FixedDecimal.h, or an overflow; never a wrong value. The decimal fuzz
+// target checks every operation with it, its seeds giving the chosen values.
 #include <cstdint>
 #include <cstring>
 #include <functional>
