@@ -52,21 +52,16 @@ std::vector<std::string> Unit(int position, const char* caption) {
     return ops;
 }
 
-TEST(ProgressPresenter, UnitsRunInTheirOrderAndOnlyTensChangeTheCaption) {
-    Recorder r;
-    r.dialog.AdvanceBand(9, 11);
-    std::vector<std::string> expected = Unit(9, nullptr);
-    for (const auto& op : Unit(10, "集計中 1％")) expected.push_back(op);
-    for (const auto& op : Unit(11, nullptr)) expected.push_back(op);
-    EXPECT_EQ(r.ops, expected);
-}
-
-TEST(ProgressPresenter, InitialiseAndPulse) {
+// Initialised, one pulse, then units 9 to 11, each in its order; only the tens change the caption.
+TEST(ProgressPresenter, InitialisePulseAndUnits) {
     Recorder r;
     r.dialog.Initialise();
     r.dialog.Pulse();
+    r.dialog.AdvanceBand(9, 11);
     std::vector<std::string> expected = {"main range 0..1000", "main step 1", "main 0"};
     expected.insert(expected.end(), kPulse.begin(), kPulse.end());
+    for (const auto& unit : {Unit(9, nullptr), Unit(10, "集計中 1％"), Unit(11, nullptr)})
+        expected.insert(expected.end(), unit.begin(), unit.end());
     EXPECT_EQ(r.ops, expected);
 }
 
