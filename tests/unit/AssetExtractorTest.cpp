@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,12 +33,6 @@ StDATAINFO SelectedData() {
     return *set->GetSelectedInfo();
 }
 
-bool LogHas(const std::string& prefix) {
-    for (const std::string& line : hostsim::CallLog())
-        if (line.compare(0, prefix.size(), prefix) == 0) return true;
-    return false;
-}
-
 // Installs the in-memory platform (the host shows fatal errors through it) and resets the stand-in.
 class AssetExtractor : public ::testing::Test {
 protected:
@@ -67,7 +60,8 @@ std::string KeptNames(const CAssetList& assets) {
 void ExpectRuleGone() {
     EXPECT_EQ(hostsim::LiveRuleObjects(), 0);
     EXPECT_EQ(hostsim::OpenCursorCount(), 0);
-    EXPECT_FALSE(LogHas("ClRuleGenkashokyaku::~ClRuleGenkashokyaku (cursor open)"));
+    for (const std::string& line : hostsim::CallLog())
+        EXPECT_NE(line.rfind("ClRuleGenkashokyaku::~ClRuleGenkashokyaku (cursor open)", 0), 0u) << line;
 }
 
 class CFailingExtractor : public CAssetExtractor {

@@ -22,7 +22,7 @@ TEST(WindowsPath, FolderChainBelowANetworkShare) {
     testsupport::CMemoryPlatform disk;
     disk.AddShare("\\\\srv\\share");
     EXPECT_TRUE(CreateFolderChain("\\\\srv\\share\\a\\"));
-    EXPECT_TRUE(disk.HasFolder("\\\\srv\\share\\a"));
+    EXPECT_TRUE(disk.IsDirectory("\\\\srv\\share\\a"));
 }
 
 }  // namespace

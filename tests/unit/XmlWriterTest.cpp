@@ -11,11 +11,7 @@ namespace {
 using testsupport::CMemoryPlatform;
 const std::string kPath = "C:\\WORK\\report.xml";
 
-std::string Repeat(const std::string& part, size_t times) {
-    std::string result;
-    while (times-- > 0) result += part;
-    return result;
-}
+std::string Repeat(const std::string& part, size_t times) { return times ? part + Repeat(part, times - 1) : ""; }
 
 // The line operations escape as they copy, up to the last byte a line can hold.
 TEST(XmlWriterTest, ElementTextIsEscapedToTheLastByteOfTheLine) {

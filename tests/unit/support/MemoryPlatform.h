@@ -50,7 +50,6 @@ public:
         AddFolder(Parent(Key(path)));
         m_files[Key(path)] = content;
     }
-    bool HasFolder(const std::string& path) const { return m_folders.count(Key(path)) != 0; }
     const std::set<std::string>& Folders() const { return m_folders; }  // under their keys
     std::optional<std::string> FileContent(const std::string& path) const {
         const auto file = m_files.find(Key(path));
